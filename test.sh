@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds into build/ and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+install_missing_packages
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+cd build
+ctest --output-on-failure -j"$(nproc)"
