@@ -1,0 +1,103 @@
+#include "itemcsv.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegExp>
+#include <QRegularExpression>
+#include <QTextCodec>
+#include <QTextStream>
+
+namespace {
+constexpr char kContext[] = "MainWindow";
+constexpr int kItemNumberDigits = 2;
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// The two action items the file cannot tell apart from items with an empty value.
+const QStringList &knownActionItems()
+{
+    static const QStringList names{QStringLiteral("保存配置"), QStringLiteral("重启设备")};
+    return names;
+}
+
+QString openFailedText(const QString &fileName)
+{
+    return QCoreApplication::translate(kContext, "打开文件失败: %1").arg(fileName);
+}
+} // namespace
+
+QString itemFileLine(const ItemRowText &row)
+{
+    static const QRegularExpression rowNumber(QStringLiteral("^\\d+\\."));
+    QString name = row.column0;
+    name.remove(rowNumber);
+    QString value = row.column1;
+    if (value.startsWith(QLatin1Char(':')))
+        value.remove(0, 1);
+    return QStringLiteral("%1. %2,%3")
+            .arg(row.item, kItemNumberDigits, 10, QLatin1Char('0'))
+            .arg(name.trimmed(), value);
+}
+
+bool parseItemFileLine(const QString &line, ItemRecord *record)
+{
+    // Greedy: the name runs to the last comma, the value may be empty.
+    QRegExp pattern(QStringLiteral("^(\\d+)\\.(.+),(.+)?"), Qt::CaseSensitive);
+    if (pattern.indexIn(line) != 0)
+        return false;
+    bool numberOk = false;
+    const int item = pattern.cap(1).trimmed().toInt(&numberOk, 10);
+    if (!numberOk)
+        return false;
+    const QString name = pattern.cap(2).trimmed();
+    record->item = item;
+    record->fields = QStringList{name};
+    if (!knownActionItems().contains(name))
+        record->fields.append(pattern.cap(3).trimmed());
+    return true;
+}
+
+QString exportItemFile(const QString &fileName, const QVector<ItemRowText> &rows)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return openFailedText(fileName);
+    file.write(kUtf8Bom, sizeof(kUtf8Bom) - 1);
+    QTextStream stream(&file);
+    stream.setCodec(QTextCodec::codecForName("UTF-8"));
+    for (const ItemRowText &row : rows)
+        stream << itemFileLine(row) << '\n';
+    stream.flush();
+    file.close();
+    if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError)
+        return QCoreApplication::translate(kContext, "写入文件失败: %1").arg(fileName);
+    return QString();
+}
+
+QString importItemFile(const QString &fileName, QVector<ItemRecord> *records)
+{
+    records->clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return openFailedText(fileName);
+    QTextStream stream(&file);
+    // Files without a byte-order mark come from editors in the machine's own encoding.
+    stream.setCodec(QTextCodec::codecForLocale());
+    stream.setAutoDetectUnicode(true);
+
+    // An exported empty tree is a byte-order mark alone; it must load back as
+    // an empty list, not as one empty line.
+    QStringList lines = stream.readAll().split(QLatin1Char('\n'));
+    if (lines.constLast().isEmpty())
+        lines.removeLast(); // nothing after the last line end, or no text at all
+    QVector<ItemRecord> parsed;
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        ItemRecord record;
+        if (!parseItemFileLine(line, &record))
+            return QCoreApplication::translate(kContext, "文件解析错误");
+        parsed.append(record);
+    }
+    *records = parsed;
+    return QString();
+}

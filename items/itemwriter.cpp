@@ -1,0 +1,86 @@
+#include "itemwriter.h"
+
+#include "commandset.h"
+#include "config.h"
+#include "seriallink.h"
+
+#include <QCoreApplication>
+#include <QSerialPort>
+
+namespace {
+constexpr char kContext[] = "MainWindow";
+
+ItemWriteResult failure(ItemWriteOutcome outcome, const QString &text)
+{
+    ItemWriteResult result;
+    result.outcome = outcome;
+    result.errorText = text;
+    return result;
+}
+
+QString badEchoText()
+{
+    return QCoreApplication::translate(kContext, "硬件返回数据校验错误");
+}
+} // namespace
+
+QString ItemWriteResult::echoedValue() const
+{
+    return echoParts.size() > 1 ? echoParts.at(1).trimmed() : QString();
+}
+
+QString itemValueTooLongText()
+{
+    return QCoreApplication::translate(kContext, "写入配置失败,数值过长");
+}
+
+ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFields)
+{
+    // The count byte of the write frame cannot describe a longer text; refuse
+    // it before the port is touched rather than send a corrupt frame.
+    if (!itemTextFits(value))
+        return failure(ItemWriteOutcome::TooLong, itemValueTooLongText());
+
+    QSerialPort port;
+    if (!openSerialPort(port)) {
+        return failure(ItemWriteOutcome::PortOpenFailed,
+                       QCoreApplication::translate(kContext, "打开串口失败: %1")
+                               .arg(configuredPortName()));
+    }
+
+    QByteArray answer;
+    const LinkStatus status = sendAndReceive(port, makeWriteItemFrame(item, value), answer);
+    const QString linkError = linkErrorText(status, answer);
+    if (!linkError.isEmpty())
+        return failure(ItemWriteOutcome::LinkError, linkError);
+
+    QString echo;
+    if (checkDataAnswer(answer, &echo) != DataAnswerCheck::Ok)
+        return failure(ItemWriteOutcome::BadEcho, badEchoText());
+
+    const QStringList parts = echo.split(QLatin1Char(':'), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    if (parts.size() != expectedFields)
+        return failure(ItemWriteOutcome::BadEcho, badEchoText());
+
+    ItemWriteResult result;
+    result.outcome = ItemWriteOutcome::Written;
+    result.echoParts = parts;
+    return result;
+}
+
+bool writeTaken(const QString &valueTextAfterWrite, const QString &sentValue)
+{
+    return valueTextAfterWrite.contains(sentValue, Qt::CaseSensitive);
+}
+
+QVector<BulkWriteStep> bulkWritePlan(const QStringList &valueTexts)
+{
+    QVector<BulkWriteStep> steps;
+    for (int row = 0; row < valueTexts.size(); ++row) {
+        const QString &text = valueTexts.at(row);
+        if (text.isEmpty())
+            continue;
+        steps.append({row, text.mid(1).trimmed()});
+    }
+    return steps;
+}

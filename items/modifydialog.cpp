@@ -1,0 +1,62 @@
+#include "modifydialog.h"
+#include "ui_modifydialog.h"
+
+#include "choicelist.h"
+
+#include <QComboBox>
+#include <QIcon>
+#include <QLineEdit>
+
+namespace {
+constexpr char kWindowIcon[] = ":/image/configure.png";
+constexpr int kEditorPointSize = 14;
+constexpr QRect kEditorGeometry(10, 20, 211, 31);
+} // namespace
+
+ModifyDialog::ModifyDialog(const QString &name, const QString &value, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::ModifyDialog)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+    setFixedSize(size());
+    connect(ui->commit, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cancel, &QPushButton::clicked, this, &QDialog::reject);
+    initEditor(name, value);
+}
+
+ModifyDialog::~ModifyDialog()
+{
+    delete ui;
+}
+
+QString ModifyDialog::value() const
+{
+    return m_lineEdit ? m_lineEdit->text() : m_comboBox->currentText();
+}
+
+void ModifyDialog::initEditor(const QString &name, const QString &value)
+{
+    const ChoiceList choices = parseChoiceList(name);
+    setWindowTitle(choices.title);
+    if (!choices.isChoiceList) {
+        m_lineEdit = new QLineEdit(this);
+        styleEditor(m_lineEdit);
+        m_lineEdit->setText(value);
+        return;
+    }
+    m_comboBox = new QComboBox(this);
+    styleEditor(m_comboBox);
+    m_comboBox->addItems(choices.options);
+    // An empty choice selects nothing, so the first option stays current.
+    m_comboBox->setCurrentText(preselectedChoice(choices.options, value));
+}
+
+void ModifyDialog::styleEditor(QWidget *editor)
+{
+    QFont font = editor->font();
+    font.setPointSize(kEditorPointSize);
+    editor->setFont(font);
+    editor->setGeometry(kEditorGeometry);
+}

@@ -1,0 +1,8 @@
+#include "guiresources.h"
+
+#include <QtGlobal>
+
+void initGuiResources()
+{
+    Q_INIT_RESOURCE(resources);
+}

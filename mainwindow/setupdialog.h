@@ -1,0 +1,27 @@
+#ifndef NORVO_SETUPDIALOG_H
+#define NORVO_SETUPDIALOG_H
+
+#include <QDialog>
+
+namespace Ui {
+class SetupDialog;
+}
+
+// Chooses the serial port and baud rate that every device operation uses.
+class SetupDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit SetupDialog(QWidget *parent = nullptr);
+    ~SetupDialog() override;
+
+public slots:
+    void loadConfig();
+    void saveConfig();
+
+private:
+    Ui::SetupDialog *ui;
+};
+
+#endif

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Builds into build/ and runs the assistant in run/ against the simulated
+# instrument. Without a display it runs on a virtual screen, saves a
+# screenshot of the main window to run/screenshot.png and stops.
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+install_missing_packages
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+
+ROOT="$PWD"
+RUN_DIR="$ROOT/run"
+ASSISTANT="$ROOT/build/app/norvo-assistant"
+SIMULATOR="$ROOT/build/tools/sim/norvo-sim"
+BAUD_RATE=115200
+SCREEN="1024x768x24"
+WINDOW_WAIT_TENTHS=150 # 15 s for the main window to appear
+
+SIM_PID=""
+APP_PID=""
+XVFB_PID=""
+
+stop_process() {
+    local pid="$1"
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+}
+
+cleanup() {
+    stop_process "$APP_PID"
+    stop_process "$SIM_PID"
+    stop_process "$XVFB_PID"
+}
+trap cleanup EXIT
+
+mkdir -p "$RUN_DIR"
+cp build/run-files/*.qm "$RUN_DIR/"
+
+# The simulator prints its pseudo-terminal path as its first line.
+"$SIMULATOR" --baud "$BAUD_RATE" >"$RUN_DIR/simulator.out" 2>"$RUN_DIR/simulator.log" &
+SIM_PID=$!
+PORT=""
+for _ in $(seq 50); do
+    PORT="$(head -n 1 "$RUN_DIR/simulator.out" 2>/dev/null || true)"
+    [ -n "$PORT" ] && break
+    kill -0 "$SIM_PID" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$PORT" ]; then
+    echo "The simulator did not start; see $RUN_DIR/simulator.log" >&2
+    exit 1
+fi
+echo "Simulated instrument on $PORT"
+
+# config.ini: the [serial] section names the simulator; window and language
+# settings of earlier runs are kept.
+CONFIG="$RUN_DIR/config.ini"
+{
+    printf '[serial]\nport=%s\nbaudrate=%s\n\n' "$PORT" "$BAUD_RATE"
+    if [ -f "$CONFIG" ]; then
+        awk '/^\[/ { skip = ($0 == "[serial]") } !skip' "$CONFIG"
+    fi
+} >"$CONFIG.new"
+mv "$CONFIG.new" "$CONFIG"
+
+if [ -n "${DISPLAY:-}" ]; then
+    (cd "$RUN_DIR" && "$ASSISTANT")
+    exit 0
+fi
+
+# No display: a virtual screen on the first free display number.
+DISPLAY_NUMBER=99
+while [ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ] || [ -e "/tmp/.X$DISPLAY_NUMBER-lock" ]; do
+    DISPLAY_NUMBER=$((DISPLAY_NUMBER + 1))
+done
+Xvfb ":$DISPLAY_NUMBER" -screen 0 "$SCREEN" -nolisten tcp >"$RUN_DIR/xvfb.log" 2>&1 &
+XVFB_PID=$!
+export DISPLAY=":$DISPLAY_NUMBER"
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ] && break
+    sleep 0.1
+done
+
+(cd "$RUN_DIR" && exec "$ASSISTANT") >"$RUN_DIR/assistant.log" 2>&1 &
+APP_PID=$!
+
+WINDOW_ID=""
+for _ in $(seq "$WINDOW_WAIT_TENTHS"); do
+    WINDOW_ID="$(xwininfo -root -tree 2>/dev/null | awk '/Norvo/ && / [0-9]+x[0-9]+\+/ { print $1; exit }')"
+    [ -n "$WINDOW_ID" ] && break
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$WINDOW_ID" ]; then
+    echo "The main window did not appear; see $RUN_DIR/assistant.log" >&2
+    exit 1
+fi
+sleep 1 # let the window finish painting
+import -window "$WINDOW_ID" "$RUN_DIR/screenshot.png"
+echo "Screenshot of the main window saved to $RUN_DIR/screenshot.png"
+exit 0

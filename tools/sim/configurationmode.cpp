@@ -1,0 +1,165 @@
+#include "configurationmode.h"
+
+#include "commandset.h"
+#include "historygenerator.h"
+#include "seriallink.h"
+
+namespace {
+constexpr char kDataAnswerAddress = char(0xFF);
+constexpr char kDataAnswerFunction = 0x03;
+constexpr int kClockFieldCount = 7;
+constexpr int kHistoryDateBytes = 6;
+constexpr int kHistoryDatesOffset = 3; // after the fixed 91 00 04
+constexpr int kCenturyBase = 2000;
+constexpr char kDebugOn[] = "1";
+constexpr char kDebugOff[] = "0";
+constexpr qint64 kDebugDriftStepMs = 1000; // the debug temperature creeps once a second
+
+const QDateTime kFactoryClock(QDate(2026, 12, 6), QTime(10, 0, 0));
+
+QDate dateFrom(const QByteArray &bytes, int offset)
+{
+    const auto field = [&](int i) {
+        return static_cast<quint8>(bytes.at(offset + i));
+    };
+    return QDate(kCenturyBase + field(0), field(1), field(2));
+}
+} // namespace
+
+ConfigurationMode::ConfigurationMode(const ItemSet &items)
+{
+    setItems(items);
+}
+
+void ConfigurationMode::setItems(const ItemSet &items)
+{
+    m_items = items;
+    m_clockBase = kFactoryClock;
+    const int clockItem = m_items.indexOf(QString::fromUtf8(kClockItemName));
+    if (clockItem >= 0) {
+        const QDateTime fromItem = QDateTime::fromString(m_items.at(clockItem).value(),
+                                                         QString::fromLatin1(kClockFormat));
+        if (fromItem.isValid())
+            m_clockBase = fromItem;
+    }
+    m_sinceClockSet.start();
+}
+
+ItemSet ConfigurationMode::items() const
+{
+    ItemSet current = m_items;
+    const int clockItem = current.indexOf(QString::fromUtf8(kClockItemName));
+    if (clockItem >= 0 && current.at(clockItem).hasValue())
+        current[clockItem].setValue(clockText());
+    return current;
+}
+
+QString ConfigurationMode::clockText() const
+{
+    return m_clockBase.addMSecs(m_sinceClockSet.elapsed())
+            .toString(QString::fromLatin1(kClockFormat));
+}
+
+QByteArray ConfigurationMode::dataAnswer(const QByteArray &text)
+{
+    QByteArray answer;
+    answer.append(kDataAnswerAddress).append(kDataAnswerFunction);
+    answer.append(static_cast<char>(text.size())).append(text);
+    appendCrc(answer);
+    return answer;
+}
+
+QList<ReplyChunk> ConfigurationMode::answer(const SimRequest &request)
+{
+    QByteArray single;
+    switch (request.kind) {
+    case SimRequest::ReadItem:
+        single = readItem(request.item);
+        break;
+    case SimRequest::WriteItem:
+        single = request.item == kDebugSwitchItem ? switchDebugOutput(request.payload)
+                                                  : writeItem(request.item, request.payload);
+        break;
+    case SimRequest::SetClock:
+        single = setClock(request.payload);
+        break;
+    case SimRequest::History:
+        return history(request.payload);
+    default:
+        // Boot-loader requests and unknown layouts go unanswered by the firmware.
+        return {};
+    }
+    return {ReplyChunk{single, 0}};
+}
+
+QByteArray ConfigurationMode::readItem(int index) const
+{
+    if (!m_items.contains(index))
+        return dataAnswer(QByteArray());
+    return dataAnswer(encodeGb2312(items().at(index).text()));
+}
+
+QByteArray ConfigurationMode::writeItem(int index, const QByteArray &text)
+{
+    if (!m_items.contains(index))
+        return dataAnswer(QByteArray());
+    // A refused value leaves the item unchanged, and the echo shows the old value.
+    m_items[index].write(decodeGb2312(text));
+    return readItem(index);
+}
+
+QByteArray ConfigurationMode::switchDebugOutput(const QByteArray &text)
+{
+    if (text == kDebugOn)
+        m_debugOn = true;
+    else if (text == kDebugOff)
+        m_debugOn = false;
+    return dataAnswer(encodeGb2312(QStringLiteral("调试:%1").arg(m_debugOn ? 1 : 0)));
+}
+
+QByteArray ConfigurationMode::setClock(const QByteArray &fields)
+{
+    const QByteArray refusal = dataAnswer(QByteArrayLiteral("NG"));
+    if (fields.size() != kClockFieldCount)
+        return refusal;
+    const auto field = [&](int i) {
+        return static_cast<quint8>(fields.at(i));
+    };
+    const QDate date = dateFrom(fields, 0);
+    const QTime time(field(3), field(4), field(5));
+    const int weekday = field(6);
+    if (!date.isValid() || !time.isValid() || weekday < 1 || weekday > 7)
+        return refusal;
+    m_storedClock = QDateTime(date, time);
+    m_storedWeekday = weekday;
+    m_clockBase = m_storedClock;
+    m_sinceClockSet.restart();
+    return clockAcknowledgement();
+}
+
+QList<ReplyChunk> ConfigurationMode::history(const QByteArray &dates) const
+{
+    QDate first;
+    QDate last;
+    if (dates.size() == kHistoryDatesOffset + kHistoryDateBytes) {
+        first = dateFrom(dates, kHistoryDatesOffset);
+        last = dateFrom(dates, kHistoryDatesOffset + kHistoryDateBytes / 2);
+    }
+    const QByteArray text = encodeGb2312(HistoryGenerator::text(first, last));
+    QList<ReplyChunk> chunks;
+    for (int at = 0; at < text.size(); at += kHistoryChunkBytes)
+        chunks.append(ReplyChunk{text.mid(at, kHistoryChunkBytes),
+                                 chunks.isEmpty() ? 0 : kHistoryChunkGapMs});
+    return chunks;
+}
+
+QByteArray ConfigurationMode::spontaneousOutput(qint64 uptimeMs)
+{
+    if (!m_debugOn)
+        return QByteArray();
+    const double temperature = 21.0 + static_cast<double>(uptimeMs / kDebugDriftStepMs % 10) / 10.0;
+    const QString line = QStringLiteral("DBG t=%1 温度=%2 流量=12.0\r\n")
+                                 .arg(uptimeMs)
+                                 .arg(temperature, 0, 'f', 1);
+    return encodeGb2312(line);
+}

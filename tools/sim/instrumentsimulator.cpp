@@ -1,0 +1,314 @@
+#include "instrumentsimulator.h"
+
+#include "pacedoutput.h"
+#include "requestscanner.h"
+
+#include <QElapsedTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kIdleTickMs = 20; // how soon fault changes and debug output are noticed
+constexpr int kSpontaneousPollMs = 200;
+constexpr int kReadBufferBytes = 4096;
+constexpr int kStreamChunkBytes = 64;
+
+QString systemError(const char *what)
+{
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(strerror(errno)));
+}
+} // namespace
+
+InstrumentSimulator::InstrumentSimulator() = default;
+
+InstrumentSimulator::~InstrumentSimulator()
+{
+    stop();
+}
+
+bool InstrumentSimulator::start(QString *error)
+{
+    if (isRunning()) {
+        if (error)
+            *error = QStringLiteral("the simulator is already running");
+        return false;
+    }
+    // Raw from the first moment, so nothing is echoed or translated before a
+    // client sets its own mode.
+    termios raw{};
+    cfmakeraw(&raw);
+    cfsetspeed(&raw, B115200);
+    if (openpty(&m_master, &m_slave, nullptr, &raw, nullptr) != 0) {
+        if (error)
+            *error = systemError("openpty");
+        return false;
+    }
+    int wake[2] = {-1, -1};
+    char name[128] = {};
+    if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0 || ptsname_r(m_master, name, sizeof name) != 0
+        || fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK) != 0
+        || fcntl(m_master, F_SETFD, FD_CLOEXEC) != 0 || fcntl(m_slave, F_SETFD, FD_CLOEXEC) != 0) {
+        if (error)
+            *error = systemError("pseudo terminal setup");
+        m_wakeRead = wake[0];
+        m_wakeWrite = wake[1];
+        closeDescriptors();
+        return false;
+    }
+    m_wakeRead = wake[0];
+    m_wakeWrite = wake[1];
+    m_portName = QString::fromLocal8Bit(name);
+    m_stopping = false;
+    m_thread = std::thread(&InstrumentSimulator::serve, this);
+    return true;
+}
+
+void InstrumentSimulator::stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_stopping = true;
+    const char wake = 1;
+    // Should the pipe be full, the loop still sees the flag within one idle tick.
+    [[maybe_unused]] const ssize_t woken = write(m_wakeWrite, &wake, 1);
+    m_thread.join();
+    closeDescriptors();
+    m_portName.clear();
+}
+
+void InstrumentSimulator::closeDescriptors()
+{
+    for (int *fd : {&m_master, &m_slave, &m_wakeRead, &m_wakeWrite}) {
+        if (*fd >= 0)
+            close(*fd);
+        *fd = -1;
+    }
+}
+
+bool InstrumentSimulator::isRunning() const
+{
+    return m_thread.joinable();
+}
+
+QString InstrumentSimulator::portName() const
+{
+    return m_portName;
+}
+
+void InstrumentSimulator::setBaudRate(int baudRate)
+{
+    m_baudRate = qMax(1, baudRate);
+}
+
+void InstrumentSimulator::setLatencyMs(int latencyMs)
+{
+    m_latencyMs = qMax(0, latencyMs);
+}
+
+void InstrumentSimulator::setItems(const ItemSet &items)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_firmware.setItems(items);
+}
+
+bool InstrumentSimulator::loadItems(const QString &path, QString *error)
+{
+    ItemSet items;
+    if (!ItemSet::load(path, &items, error))
+        return false;
+    setItems(items);
+    return true;
+}
+
+QList<QByteArray> InstrumentSimulator::receivedFrames() const
+{
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    return m_frames;
+}
+
+bool InstrumentSimulator::waitForFrames(int count, int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(m_logMutex);
+    return m_logChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                 [&] { return m_frames.size() >= count; });
+}
+
+qint64 InstrumentSimulator::receivedByteCount() const
+{
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    return m_bytesReceived;
+}
+
+void InstrumentSimulator::clearLog()
+{
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    m_frames.clear();
+    m_bytesReceived = 0;
+}
+
+ItemSet InstrumentSimulator::items() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_firmware.items();
+}
+
+QString InstrumentSimulator::itemText(int index) const
+{
+    const ItemSet current = items();
+    return current.contains(index) ? current.at(index).text() : QString();
+}
+
+QDateTime InstrumentSimulator::storedClock() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_firmware.storedClock();
+}
+
+int InstrumentSimulator::storedWeekday() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_firmware.storedWeekday();
+}
+
+bool InstrumentSimulator::debugOutputOn() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_firmware.debugOutputOn();
+}
+
+void InstrumentSimulator::enterBootLoader(const QString &model)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    QString reported = model;
+    if (reported.isEmpty()) {
+        const ItemSet items = m_firmware.items();
+        const int modelItem = items.indexOf(QStringLiteral("设备型号"));
+        if (modelItem >= 0)
+            reported = items.at(modelItem).value();
+    }
+    m_bootLoader = BootLoaderMode(reported);
+    m_mode = &m_bootLoader;
+}
+
+void InstrumentSimulator::leaveBootLoader()
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_mode = &m_firmware;
+}
+
+bool InstrumentSimulator::inBootLoader() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_mode == &m_bootLoader;
+}
+
+QByteArray InstrumentSimulator::flashedImage() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_bootLoader.image();
+}
+
+int InstrumentSimulator::closingRequests() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_bootLoader.closingRequests();
+}
+
+QList<ReplyChunk> InstrumentSimulator::handleRequest(const SimRequest &request)
+{
+    QList<ReplyChunk> reply;
+    if (!m_faults.isSilent()) {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        reply = m_mode->answer(request);
+    }
+    reply = m_faults.apply(request, reply);
+    {
+        std::lock_guard<std::mutex> lock(m_logMutex);
+        m_frames.append(request.frame);
+    }
+    m_logChanged.notify_all();
+    return reply;
+}
+
+void InstrumentSimulator::serve()
+{
+    RequestScanner scanner;
+    PacedOutput output;
+    QElapsedTimer uptime;
+    uptime.start();
+    qint64 nextSpontaneousMs = kSpontaneousPollMs;
+    bool writeBlocked = false;
+
+    while (!m_stopping) {
+        if (uptime.elapsed() >= nextSpontaneousMs) {
+            nextSpontaneousMs = uptime.elapsed() + kSpontaneousPollMs;
+            QByteArray unasked;
+            {
+                std::lock_guard<std::mutex> lock(m_stateMutex);
+                unasked = m_mode->spontaneousOutput(uptime.elapsed());
+            }
+            if (!unasked.isEmpty() && !m_faults.isSilent())
+                output.enqueue(ReplyChunk{unasked, 0});
+        }
+        if (output.isEmpty() && m_faults.isStreaming())
+            output.enqueue(ReplyChunk{QByteArray(kStreamChunkBytes, FaultPlan::kStreamByte), 0});
+
+        int timeoutMs = static_cast<int>(
+                qBound<qint64>(0, nextSpontaneousMs - uptime.elapsed(), kIdleTickMs));
+        short masterEvents = POLLIN;
+        if (writeBlocked)
+            masterEvents |= POLLOUT;
+        else if (!output.isEmpty())
+            timeoutMs = std::min(timeoutMs, output.msUntilDue());
+        pollfd fds[2] = {{m_master, masterEvents, 0}, {m_wakeRead, POLLIN, 0}};
+        if (poll(fds, 2, timeoutMs) < 0 && errno != EINTR)
+            break;
+        if (fds[1].revents & POLLIN)
+            break;
+        if (fds[0].revents & POLLOUT)
+            writeBlocked = false;
+
+        if (fds[0].revents & POLLIN) {
+            char buffer[kReadBufferBytes];
+            const ssize_t got = read(m_master, buffer, sizeof buffer);
+            if (got > 0) {
+                {
+                    std::lock_guard<std::mutex> lock(m_logMutex);
+                    m_bytesReceived += got;
+                }
+                const QByteArray bytes(buffer, static_cast<int>(got));
+                for (const SimRequest &request : scanner.feed(bytes, uptime.elapsed())) {
+                    QList<ReplyChunk> reply = handleRequest(request);
+                    if (!reply.isEmpty())
+                        reply.first().gapBeforeMs += m_latencyMs;
+                    for (const ReplyChunk &chunk : reply)
+                        output.enqueue(chunk);
+                }
+            }
+        } else if (fds[0].revents & (POLLHUP | POLLERR)) {
+            // Cannot happen while our own slave descriptor is open; do not spin if it does.
+            pollfd wakeOnly{m_wakeRead, POLLIN, 0};
+            poll(&wakeOnly, 1, kIdleTickMs);
+        }
+
+        if (writeBlocked)
+            continue;
+        switch (output.writeDue(m_master, m_baudRate)) {
+        case PacedOutput::WriteResult::WouldBlock:
+            writeBlocked = true;
+            break;
+        case PacedOutput::WriteResult::Failed:
+            output.clear();
+            break;
+        default:
+            break;
+        }
+    }
+}

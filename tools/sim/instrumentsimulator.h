@@ -1,0 +1,101 @@
+#ifndef NORVO_INSTRUMENTSIMULATOR_H
+#define NORVO_INSTRUMENTSIMULATOR_H
+
+#include "bootloadermode.h"
+#include "configurationmode.h"
+#include "faultplan.h"
+#include "itemset.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// An instrument on the master side of a pseudo terminal, served on its own thread.
+class InstrumentSimulator
+{
+public:
+    static constexpr int kDefaultBaudRate = 115200;
+    static constexpr int kDefaultLatencyMs = 5;
+
+    InstrumentSimulator();
+    ~InstrumentSimulator();
+    InstrumentSimulator(const InstrumentSimulator &) = delete;
+    InstrumentSimulator &operator=(const InstrumentSimulator &) = delete;
+
+    // Opens a pseudo terminal and starts serving; on failure error says why.
+    bool start(QString *error = nullptr);
+    // Closes the terminal: a client that still has the port open sees the line vanish.
+    void stop();
+    bool isRunning() const;
+    // The device path a client opens, e.g. /dev/pts/7; empty while stopped.
+    QString portName() const;
+
+    // Line speed that paces the output (ten bit times per byte) and the delay
+    // before each answer; both take effect at once.
+    void setBaudRate(int baudRate);
+    void setLatencyMs(int latencyMs);
+
+    void setItems(const ItemSet &items);
+    bool loadItems(const QString &path, QString *error = nullptr);
+
+    // Faults to switch on and off while serving.
+    FaultPlan &faults() { return m_faults; }
+
+    // Every complete request with a good CRC, in arrival order, logged once it was handled.
+    QList<QByteArray> receivedFrames() const;
+    bool waitForFrames(int count, int timeoutMs) const;
+    // Every byte read from the line, frames or not.
+    qint64 receivedByteCount() const;
+    void clearLog();
+
+    ItemSet items() const;
+    QString itemText(int index) const;
+    QDateTime storedClock() const;
+    int storedWeekday() const;
+    bool debugOutputOn() const;
+
+    // Restarts into the boot-loader, which reports model (by default the value of
+    // the 设备型号 item) and answers only boot-loader requests; or back into the firmware.
+    void enterBootLoader(const QString &model = QString());
+    void leaveBootLoader();
+    bool inBootLoader() const;
+    // Image bytes the boot-loader took since its last erase, and the closing requests it saw.
+    QByteArray flashedImage() const;
+    int closingRequests() const;
+
+private:
+    void serve();
+    // The answer to one request as it goes on the line, logged once handled.
+    QList<ReplyChunk> handleRequest(const SimRequest &request);
+    void closeDescriptors();
+
+    int m_master = -1;
+    int m_slave = -1;
+    int m_wakeRead = -1;
+    int m_wakeWrite = -1;
+    QString m_portName;
+    std::thread m_thread;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<int> m_baudRate{kDefaultBaudRate};
+    std::atomic<int> m_latencyMs{kDefaultLatencyMs};
+
+    FaultPlan m_faults;
+
+    mutable std::mutex m_stateMutex;
+    ConfigurationMode m_firmware;
+    BootLoaderMode m_bootLoader;
+    InstrumentMode *m_mode = &m_firmware;
+
+    mutable std::mutex m_logMutex;
+    mutable std::condition_variable m_logChanged;
+    QList<QByteArray> m_frames;
+    qint64 m_bytesReceived = 0;
+};
+
+#endif

@@ -1,0 +1,141 @@
+#include "instrumentsimulator.h"
+
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kExitUsage = 2;
+constexpr int kExitFailure = 1;
+
+bool placeLink(const QString &linkPath, const QString &target, QString *error)
+{
+    const QByteArray link = QFile::encodeName(linkPath);
+    // A link left behind by a run that was killed is replaced; anything else is kept.
+    if (QFileInfo(linkPath).isSymLink()) {
+        unlink(link.constData());
+    } else if (QFileInfo::exists(linkPath)) {
+        *error = QStringLiteral("%1 exists and is not a symbolic link").arg(linkPath);
+        return false;
+    }
+    if (symlink(QFile::encodeName(target).constData(), link.constData()) != 0) {
+        *error = QStringLiteral("cannot create %1: %2")
+                         .arg(linkPath, QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    return true;
+}
+
+void removeLink(const QString &linkPath, const QString &target)
+{
+    if (QFileInfo(linkPath).isSymLink() && QFileInfo(linkPath).symLinkTarget() == target)
+        unlink(QFile::encodeName(linkPath).constData());
+}
+
+int positiveOption(const QCommandLineParser &parser, const QString &name, int fallback, bool *ok)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    const int value = parser.value(name).toInt(ok);
+    *ok = *ok && value >= 0;
+    return value;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("norvo-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+            QStringLiteral("Simulated instrument on a pseudo terminal. Prints the port path "
+                           "as the first line and serves until interrupted."));
+    parser.addHelpOption();
+    parser.addOptions({
+            {QStringLiteral("link"), QStringLiteral("Symbolic link to the port, removed on exit."),
+             QStringLiteral("path")},
+            {QStringLiteral("items"),
+             QStringLiteral("Item file to serve instead of the built-in items."),
+             QStringLiteral("file")},
+            {QStringLiteral("baud"),
+             QStringLiteral("Line speed that paces the output (default 115200)."),
+             QStringLiteral("rate")},
+            {QStringLiteral("boot-loader"),
+             QStringLiteral("Start in the boot-loader, reporting this model."),
+             QStringLiteral("model")},
+            {QStringLiteral("latency"), QStringLiteral("Delay before each answer (default 5)."),
+             QStringLiteral("ms")},
+    });
+    parser.process(app);
+
+    bool baudOk = true;
+    bool latencyOk = true;
+    const int baudRate = positiveOption(parser, QStringLiteral("baud"),
+                                        InstrumentSimulator::kDefaultBaudRate, &baudOk);
+    const int latencyMs = positiveOption(parser, QStringLiteral("latency"),
+                                         InstrumentSimulator::kDefaultLatencyMs, &latencyOk);
+    if (!baudOk || baudRate == 0 || !latencyOk) {
+        fprintf(stderr, "norvo-sim: --baud needs a positive and --latency a non-negative number\n");
+        return kExitUsage;
+    }
+
+    InstrumentSimulator simulator;
+    simulator.setBaudRate(baudRate);
+    simulator.setLatencyMs(latencyMs);
+    QString error;
+    if (parser.isSet(QStringLiteral("items"))
+        && !simulator.loadItems(parser.value(QStringLiteral("items")), &error)) {
+        fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
+        return kExitUsage;
+    }
+
+    if (parser.isSet(QStringLiteral("boot-loader")))
+        simulator.enterBootLoader(parser.value(QStringLiteral("boot-loader")));
+
+    // Blocked before the serving thread starts, so only signalfd ever sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (signalFd < 0) {
+        perror("norvo-sim: signalfd");
+        return kExitFailure;
+    }
+
+    if (!simulator.start(&error)) {
+        fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
+        return kExitFailure;
+    }
+    const QString port = simulator.portName();
+    const QString linkPath = parser.value(QStringLiteral("link"));
+    if (!linkPath.isEmpty() && !placeLink(linkPath, port, &error)) {
+        fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
+        return kExitFailure;
+    }
+    printf("%s\n", qPrintable(port));
+    fflush(stdout);
+    fprintf(stderr, "norvo-sim: serving %d items at %d baud on %s\n", simulator.items().count(),
+            baudRate, qPrintable(linkPath.isEmpty() ? port : linkPath));
+
+    signalfd_siginfo received{};
+    while (read(signalFd, &received, sizeof received) < 0 && errno == EINTR) { }
+    close(signalFd);
+
+    simulator.stop();
+    if (!linkPath.isEmpty())
+        removeLink(linkPath, port);
+    return 0;
+}

@@ -1,0 +1,32 @@
+#ifndef NORVO_REQUESTSCANNER_H
+#define NORVO_REQUESTSCANNER_H
+
+#include "simrequest.h"
+
+#include <QByteArray>
+#include <QList>
+
+// Cuts request frames out of the byte stream from the line, however it was split into reads.
+class RequestScanner
+{
+public:
+    // A partial frame that saw no new byte for this long is dropped as line noise.
+    static constexpr qint64 kStalePartialMs = 1000;
+
+    // Adds bytes read at nowMs and returns every request completed by them, in order.
+    QList<SimRequest> feed(const QByteArray &bytes, qint64 nowMs);
+    // Bytes kept for a frame that is not complete yet.
+    int pendingBytes() const { return m_buffer.size(); }
+
+    // Kind, item and payload of one complete frame with a good CRC.
+    static SimRequest classify(const QByteArray &frame);
+
+private:
+    enum class Cut { NeedMore, Garbage, Frame };
+    Cut cutFrame(int *length) const;
+
+    QByteArray m_buffer;
+    qint64 m_lastFeedMs = 0;
+};
+
+#endif

@@ -1,0 +1,43 @@
+#ifndef NORVO_SIMITEM_H
+#define NORVO_SIMITEM_H
+
+#include <QString>
+#include <QStringList>
+
+// One configuration item of the simulated instrument and the values it accepts.
+class SimItem
+{
+public:
+    SimItem() = default;
+    // An item with a value; numeric when the initial value reads as a number.
+    SimItem(const QString &name, const QString &value, bool readOnly = false);
+    // An action item: a name without a value.
+    static SimItem action(const QString &name);
+
+    const QString &name() const { return m_name; }
+    const QString &value() const { return m_value; }
+    bool hasValue() const { return m_hasValue; }
+    bool isReadOnly() const { return m_readOnly; }
+    bool isNumeric() const { return m_numeric; }
+
+    // Options of a name ending in "(a/b/...)"; empty for items without a choice list.
+    QStringList choices() const;
+
+    // The text the instrument answers with: "name:value", or the name alone.
+    QString text() const;
+
+    // Stores value when the item takes it; a refused value leaves the item as it was.
+    bool write(const QString &value);
+    void setValue(const QString &value) { m_value = value; }
+
+private:
+    bool accepts(const QString &value) const;
+
+    QString m_name;
+    QString m_value;
+    bool m_hasValue = false;
+    bool m_readOnly = false;
+    bool m_numeric = false;
+};
+
+#endif

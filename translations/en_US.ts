@@ -1,0 +1,186 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>Communication Settings</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>导入配置</source>
+        <translation>Import Configuration</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>Export Configuration</translation>
+    </message>
+    <message>
+        <source>写入配置</source>
+        <translation>Write Configuration</translation>
+    </message>
+    <message>
+        <source>同步时间</source>
+        <translation>Synchronize Time</translation>
+    </message>
+    <message>
+        <source>历史数据</source>
+        <translation>History Data</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>Update Firmware</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <source>准备就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ModifyDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation>Submit</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>NeutralAboutDialog</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Norvo助手</source>
+        <translation>Norvo Assistant</translation>
+    </message>
+    <message>
+        <source>CRC校验错误</source>
+        <translation>CRC check error</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>Sending the command timed out</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>Receiving data timed out</translation>
+    </message>
+    <message>
+        <source>未定义的错误</source>
+        <translation>Undefined error</translation>
+    </message>
+</context>
+<context>
+    <name>RefreshThread</name>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>Failed to open the serial port</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>Failed to open serial port: %1</translation>
+    </message>
+    <message>
+        <source>地址或命令校验错误</source>
+        <translation>Address or command check error</translation>
+    </message>
+    <message>
+        <source>数据长度校验错误</source>
+        <translation>Data length check error</translation>
+    </message>
+</context>
+<context>
+    <name>SetupDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>Serial Port Settings</translation>
+    </message>
+    <message>
+        <source>串口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>波特率：</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>请选择串口!</source>
+        <translation>Please select a serial port!</translation>
+    </message>
+    <message>
+        <source>请选择波特率!</source>
+        <translation>Please select a baud rate!</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,186 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>操作</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>toolBar</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>通讯设置</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>导入配置</source>
+        <translation>导入配置</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>导出配置</translation>
+    </message>
+    <message>
+        <source>写入配置</source>
+        <translation>写入配置</translation>
+    </message>
+    <message>
+        <source>同步时间</source>
+        <translation>同步时间</translation>
+    </message>
+    <message>
+        <source>历史数据</source>
+        <translation>历史数据</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>更新固件</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <source>设备监听</source>
+        <translation>设备监听</translation>
+    </message>
+    <message>
+        <source>准备就绪</source>
+        <translation>准备就绪</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>ModifyDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation>提交</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>NeutralAboutDialog</name>
+    <message>
+        <source>关于</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Norvo助手</source>
+        <translation>Norvo助手</translation>
+    </message>
+    <message>
+        <source>CRC校验错误</source>
+        <translation>CRC校验错误</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>发送命令超时</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>接受数据超时</translation>
+    </message>
+    <message>
+        <source>未定义的错误</source>
+        <translation>未定义的错误</translation>
+    </message>
+</context>
+<context>
+    <name>RefreshThread</name>
+    <message>
+        <source>刷新</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>串口打开失败</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>打开串口失败: %1</translation>
+    </message>
+    <message>
+        <source>地址或命令校验错误</source>
+        <translation>地址或命令校验错误</translation>
+    </message>
+    <message>
+        <source>数据长度校验错误</source>
+        <translation>数据长度校验错误</translation>
+    </message>
+</context>
+<context>
+    <name>SetupDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>串口：</source>
+        <translation>串口：</translation>
+    </message>
+    <message>
+        <source>波特率：</source>
+        <translation>波特率：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>请选择串口!</source>
+        <translation>请选择串口!</translation>
+    </message>
+    <message>
+        <source>请选择波特率!</source>
+        <translation>请选择波特率!</translation>
+    </message>
+</context>
+</TS>

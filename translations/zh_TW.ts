@@ -1,0 +1,186 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>操作</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>說明</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>工具列</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>通訊設定</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>重新整理</translation>
+    </message>
+    <message>
+        <source>导入配置</source>
+        <translation>匯入設定</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>匯出設定</translation>
+    </message>
+    <message>
+        <source>写入配置</source>
+        <translation>寫入設定</translation>
+    </message>
+    <message>
+        <source>同步时间</source>
+        <translation>同步時間</translation>
+    </message>
+    <message>
+        <source>历史数据</source>
+        <translation>歷史資料</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>更新韌體</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <source>设备监听</source>
+        <translation>設備監聽</translation>
+    </message>
+    <message>
+        <source>准备就绪</source>
+        <translation>準備就緒</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>ModifyDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>對話框</translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation>提交</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>NeutralAboutDialog</name>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Norvo助手</source>
+        <translation>Norvo助手</translation>
+    </message>
+    <message>
+        <source>CRC校验错误</source>
+        <translation>CRC校驗錯誤</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>發送命令逾時</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>接收資料逾時</translation>
+    </message>
+    <message>
+        <source>未定义的错误</source>
+        <translation>未定義的錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>RefreshThread</name>
+    <message>
+        <source>刷新</source>
+        <translation>重新整理</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>開啟序列埠失敗</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>開啟序列埠失敗: %1</translation>
+    </message>
+    <message>
+        <source>地址或命令校验错误</source>
+        <translation>位址或命令校驗錯誤</translation>
+    </message>
+    <message>
+        <source>数据长度校验错误</source>
+        <translation>資料長度校驗錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>SetupDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>序列埠設定</translation>
+    </message>
+    <message>
+        <source>串口：</source>
+        <translation>序列埠：</translation>
+    </message>
+    <message>
+        <source>波特率：</source>
+        <translation>鮑率：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>请选择串口!</source>
+        <translation>請選擇序列埠!</translation>
+    </message>
+    <message>
+        <source>请选择波特率!</source>
+        <translation>請選擇鮑率!</translation>
+    </message>
+</context>
+</TS>
