@@ -3,6 +3,7 @@
 #include "config.h"
 #include "instrumentsimulator.h"
 #include "settingskeys.h"
+#include "simtestsupport.h"
 
 #include <QtTest>
 
@@ -38,24 +39,20 @@ private:
 
 void TestClockSync::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
 }
 
 void TestClockSync::init()
 {
     m_sim = std::make_unique<InstrumentSimulator>();
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, m_sim->portName());
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate, "115200");
+    const QString error = SimTest::startOnConfiguredPort(*m_sim);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestClockSync::cleanup()
 {
     m_sim.reset();
-    singleton<Config>::destroyInstance();
-    QFile::remove(SettingsKeys::kFileName);
+    SimTest::resetSettings();
 }
 
 void TestClockSync::sync_data()

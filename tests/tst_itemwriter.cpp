@@ -3,6 +3,7 @@
 #include "instrumentsimulator.h"
 #include "itemwriter.h"
 #include "settingskeys.h"
+#include "simtestsupport.h"
 
 #include <QtTest>
 
@@ -54,25 +55,21 @@ private:
 
 void TestItemWriter::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
 }
 
 void TestItemWriter::init()
 {
     m_sim = std::make_unique<InstrumentSimulator>();
     m_sim->setItems(testItems());
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, m_sim->portName());
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate, "115200");
+    const QString error = SimTest::startOnConfiguredPort(*m_sim);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestItemWriter::cleanup()
 {
     m_sim.reset();
-    singleton<Config>::destroyInstance();
-    QFile::remove(SettingsKeys::kFileName);
+    SimTest::resetSettings();
 }
 
 void TestItemWriter::write_data()

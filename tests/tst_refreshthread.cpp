@@ -4,6 +4,7 @@
 #include "instrumentsimulator.h"
 #include "refreshthread.h"
 #include "settingskeys.h"
+#include "simtestsupport.h"
 
 #include <QtTest>
 
@@ -66,26 +67,20 @@ private:
 
 void TestRefreshThread::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
 }
 
 void TestRefreshThread::cleanup()
 {
     m_sim.reset();
-    singleton<Config>::destroyInstance();
-    QFile::remove(QString::fromLatin1(SettingsKeys::kFileName));
+    SimTest::resetSettings();
 }
 
 void TestRefreshThread::startSimulator()
 {
     m_sim = std::make_unique<InstrumentSimulator>();
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-    singleton<Config>::instance()->setValue(QString::fromLatin1(SettingsKeys::kSerialPort),
-                                            m_sim->portName());
-    singleton<Config>::instance()->setValue(QString::fromLatin1(SettingsKeys::kSerialBaudRate),
-                                            QStringLiteral("115200"));
+    const QString error = SimTest::startOnConfiguredPort(*m_sim);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestRefreshThread::reading_data()

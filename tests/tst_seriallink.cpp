@@ -4,6 +4,7 @@
 #include "instrumentsimulator.h"
 #include "seriallink.h"
 #include "settingskeys.h"
+#include "simtestsupport.h"
 
 #include <QtTest>
 
@@ -68,24 +69,20 @@ static QByteArray goodItemAnswer()
 
 void TestSerialLink::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
 }
 
 void TestSerialLink::init()
 {
     m_sim = std::make_unique<InstrumentSimulator>();
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, m_sim->portName());
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate, "115200");
+    const QString error = SimTest::startOnConfiguredPort(*m_sim);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestSerialLink::cleanup()
 {
     m_sim.reset();
-    singleton<Config>::destroyInstance();
-    QFile::remove(SettingsKeys::kFileName);
+    SimTest::resetSettings();
 }
 
 void TestSerialLink::exchange_data()
@@ -172,8 +169,7 @@ void TestSerialLink::exchange()
 
 void TestSerialLink::noConfiguredPortWritesNothing()
 {
-    singleton<Config>::destroyInstance();
-    QFile::remove(SettingsKeys::kFileName);
+    SimTest::resetSettings();
 
     QSerialPort port;
     QVERIFY(!openSerialPort(port));

@@ -7,6 +7,7 @@
 #include "instrumentsimulator.h"
 #include "seriallink.h"
 #include "settingskeys.h"
+#include "simtestsupport.h"
 
 #include <QtTest>
 
@@ -57,24 +58,20 @@ static constexpr int kHistoryQuietMs = 50;
 
 void TestSimulator::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
 }
 
 void TestSimulator::init()
 {
     m_sim = std::make_unique<InstrumentSimulator>();
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, m_sim->portName());
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate, "115200");
+    const QString error = SimTest::startOnConfiguredPort(*m_sim);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestSimulator::cleanup()
 {
     m_sim.reset();
-    singleton<Config>::destroyInstance();
-    QFile::remove(SettingsKeys::kFileName);
+    SimTest::resetSettings();
 }
 
 QString TestSimulator::exchangeText(const QByteArray &request, QByteArray *answer)

@@ -1,0 +1,44 @@
+#ifndef NORVO_SIMTESTSUPPORT_H
+#define NORVO_SIMTESTSUPPORT_H
+
+#include "config.h"
+#include "instrumentsimulator.h"
+#include "settingskeys.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+// Set-up shared by the tests that talk to the simulator over a pseudo-terminal.
+namespace SimTest {
+
+constexpr char kBaudRate[] = "115200";
+
+// Runs the test binary in its own directory, so config.ini and exports land there.
+inline bool enterTemporaryDirectory(const QTemporaryDir &dir)
+{
+    return dir.isValid() && QDir::setCurrent(dir.path());
+}
+
+// Starts the simulator and names its port and baud rate in config.ini; returns
+// an error text, empty on success.
+inline QString startOnConfiguredPort(InstrumentSimulator &sim)
+{
+    QString error;
+    if (!sim.start(&error))
+        return error.isEmpty() ? QStringLiteral("simulator did not start") : error;
+    singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, sim.portName());
+    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate, kBaudRate);
+    return QString();
+}
+
+// Drops the settings object and its file, so the next test starts from nothing.
+inline void resetSettings()
+{
+    singleton<Config>::destroyInstance();
+    QFile::remove(QString::fromLatin1(SettingsKeys::kFileName));
+}
+
+} // namespace SimTest
+
+#endif
