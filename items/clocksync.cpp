@@ -7,22 +7,19 @@
 #include <QCoreApplication>
 #include <QSerialPort>
 
-namespace {
-constexpr char kContext[] = "MainWindow";
-} // namespace
-
 ClockSyncResult syncDeviceClock()
 {
     return syncDeviceClock(QDateTime::currentDateTime());
 }
 
+// Texts of this file are translated in the context of the main window, which shows them.
 ClockSyncResult syncDeviceClock(const QDateTime &moment)
 {
     ClockSyncResult result;
     QSerialPort port;
     if (!openSerialPort(port)) {
         result.outcome = ClockSyncOutcome::PortOpenFailed;
-        result.errorText = QCoreApplication::translate(kContext, "打开串口失败: %1")
+        result.errorText = QCoreApplication::translate("MainWindow", "打开串口失败: %1")
                                    .arg(configuredPortName());
         return result;
     }
@@ -39,6 +36,6 @@ ClockSyncResult syncDeviceClock(const QDateTime &moment)
         return result;
     }
     result.outcome = ClockSyncOutcome::Refused;
-    result.errorText = QCoreApplication::translate(kContext, "同步时间失败");
+    result.errorText = QCoreApplication::translate("MainWindow", "同步时间失败");
     return result;
 }

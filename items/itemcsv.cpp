@@ -8,7 +8,6 @@
 #include <QTextStream>
 
 namespace {
-constexpr char kContext[] = "MainWindow";
 constexpr int kItemNumberDigits = 2;
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
@@ -19,9 +18,10 @@ const QStringList &knownActionItems()
     return names;
 }
 
+// Texts of this file are translated in the context of the main window, which shows them.
 QString openFailedText(const QString &fileName)
 {
-    return QCoreApplication::translate(kContext, "打开文件失败: %1").arg(fileName);
+    return QCoreApplication::translate("MainWindow", "打开文件失败: %1").arg(fileName);
 }
 } // namespace
 
@@ -69,7 +69,7 @@ QString exportItemFile(const QString &fileName, const QVector<ItemRowText> &rows
     stream.flush();
     file.close();
     if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError)
-        return QCoreApplication::translate(kContext, "写入文件失败: %1").arg(fileName);
+        return QCoreApplication::translate("MainWindow", "写入文件失败: %1").arg(fileName);
     return QString();
 }
 
@@ -95,7 +95,7 @@ QString importItemFile(const QString &fileName, QVector<ItemRecord> *records)
             line.chop(1);
         ItemRecord record;
         if (!parseItemFileLine(line, &record))
-            return QCoreApplication::translate(kContext, "文件解析错误");
+            return QCoreApplication::translate("MainWindow", "文件解析错误");
         parsed.append(record);
     }
     *records = parsed;

@@ -8,8 +8,6 @@
 #include <QSerialPort>
 
 namespace {
-constexpr char kContext[] = "MainWindow";
-
 ItemWriteResult failure(ItemWriteOutcome outcome, const QString &text)
 {
     ItemWriteResult result;
@@ -18,9 +16,10 @@ ItemWriteResult failure(ItemWriteOutcome outcome, const QString &text)
     return result;
 }
 
+// Texts of this file are translated in the context of the main window, which shows them.
 QString badEchoText()
 {
-    return QCoreApplication::translate(kContext, "硬件返回数据校验错误");
+    return QCoreApplication::translate("MainWindow", "硬件返回数据校验错误");
 }
 } // namespace
 
@@ -31,7 +30,7 @@ QString ItemWriteResult::echoedValue() const
 
 QString itemValueTooLongText()
 {
-    return QCoreApplication::translate(kContext, "写入配置失败,数值过长");
+    return QCoreApplication::translate("MainWindow", "写入配置失败,数值过长");
 }
 
 ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFields)
@@ -44,7 +43,7 @@ ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFi
     QSerialPort port;
     if (!openSerialPort(port)) {
         return failure(ItemWriteOutcome::PortOpenFailed,
-                       QCoreApplication::translate(kContext, "打开串口失败: %1")
+                       QCoreApplication::translate("MainWindow", "打开串口失败: %1")
                                .arg(configuredPortName()));
     }
 

@@ -1,7 +1,12 @@
 #include "mainwindow.h"
 
+#include "choicelist.h"
+#include "clocksync.h"
 #include "config.h"
 #include "configtree.h"
+#include "itemcsv.h"
+#include "itemwriter.h"
+#include "modifydialog.h"
 #include "neutralaboutdialog.h"
 #include "producttitle.h"
 #include "settingskeys.h"
@@ -10,8 +15,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QIcon>
+#include <QLayout>
 #include <QMessageBox>
+#include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
@@ -25,6 +33,8 @@ constexpr int kMinimumWindowHeight = 600;
 constexpr int kToolBarPixmapSize = 16; // pixels; the menu shows the same images
 constexpr int kRowNumberDigits = 2;
 constexpr char kWindowIconPath[] = ":/image/configure.png";
+constexpr char kItemFileFilter[] = "Files (*.csv)";
+constexpr int kEditCancelled = 0; // askItemValue: nothing to write
 
 const QString kEnglish = QStringLiteral("en_US");
 const QString kSimplifiedChinese = QStringLiteral("zh_CH");
@@ -76,6 +86,10 @@ void MainWindow::connectSignals()
 {
     connect(ui->setup, &QAction::triggered, this, &MainWindow::slotCommunicationSetup);
     connect(ui->refresh, &QAction::triggered, this, &MainWindow::slotRefresh);
+    connect(ui->import_2, &QAction::triggered, this, &MainWindow::slotImportItems);
+    connect(ui->export_2, &QAction::triggered, this, &MainWindow::slotExportItems);
+    connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
+    connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
@@ -85,6 +99,7 @@ void MainWindow::connectSignals()
     connect(&refreshThread, &RefreshThread::signalAddItems, this, &MainWindow::slotAddItems);
     connect(&refreshThread, &RefreshThread::showErrorMessage, this,
             &MainWindow::slotShowErrorMessage);
+    connect(tree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::slotItemDoubleClicked);
 }
 
 void MainWindow::shrinkToolBarIcons()
@@ -106,11 +121,18 @@ void MainWindow::restoreSettings()
 
 int MainWindow::toolBarWidth() const
 {
+    // The tool bar's layout puts its item spacing between neighbouring
+    // buttons; without it the last button slides behind the extension arrow.
     int width = QToolBar().minimumSizeHint().width();
+    int buttons = 0;
     for (QAction *action : ui->toolBar->actions()) {
-        if (QWidget *widget = ui->toolBar->widgetForAction(action))
+        if (QWidget *widget = ui->toolBar->widgetForAction(action)) {
             width += widget->minimumSizeHint().width();
+            ++buttons;
+        }
     }
+    if (buttons > 1)
+        width += (buttons - 1) * ui->toolBar->layout()->spacing();
     return width;
 }
 
@@ -173,6 +195,75 @@ void MainWindow::slotRefresh()
         refreshThread.start(QThread::InheritPriority);
 }
 
+void MainWindow::slotExportItems()
+{
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("导出配置"),
+                                                          QCoreApplication::applicationDirPath(),
+                                                          QString::fromLatin1(kItemFileFilter));
+    if (fileName.isEmpty())
+        return;
+    statusBar()->showMessage(tr("正在导出配置......"));
+    QVector<ItemRowText> rows;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem *item = tree->topLevelItem(row);
+        rows.append({item->data(0, Qt::UserRole).toInt(), item->text(0), item->text(1)});
+    }
+    const QString error = exportItemFile(fileName, rows);
+    if (!error.isEmpty()) {
+        showErrorBox(tr("导出配置"), error, windowIcon());
+        return;
+    }
+    statusBar()->showMessage(tr("导出配置成功"), kStatusMessageMs);
+}
+
+void MainWindow::slotImportItems()
+{
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("导入配置"),
+                                                          QCoreApplication::applicationDirPath(),
+                                                          QString::fromLatin1(kItemFileFilter));
+    if (fileName.isEmpty())
+        return;
+    statusBar()->showMessage(tr("正在导入配置......"));
+    // The whole file is parsed before the tree changes: a broken file leaves
+    // the items on screen as they were.
+    QVector<ItemRecord> records;
+    const QString error = importItemFile(fileName, &records);
+    if (!error.isEmpty()) {
+        showErrorBox(tr("导入配置"), error, windowIcon());
+        return;
+    }
+    slotClearItems();
+    for (const ItemRecord &record : qAsConst(records))
+        slotAddItems(record.item, record.fields);
+    statusBar()->showMessage(tr("导入配置成功"), kStatusMessageMs);
+}
+
+void MainWindow::slotWriteItems()
+{
+    statusBar()->showMessage(tr("正在写入配置......"));
+    QStringList valueTexts;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row)
+        valueTexts.append(tree->topLevelItem(row)->text(1));
+    for (const BulkWriteStep &step : bulkWritePlan(valueTexts)) {
+        QTreeWidgetItem *item = tree->topLevelItem(step.row);
+        tree->setCurrentItem(item); // the user sees which item is being written
+        if (!writeItem(item, step.value, kValueItemFields)) {
+            showErrorBox(tr("写入配置"), tr("写入配置失败: %1").arg(step.value), windowIcon());
+            return;
+        }
+    }
+    statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+}
+
+void MainWindow::slotSyncTime()
+{
+    const ClockSyncResult result = syncDeviceClock();
+    if (result.isAcknowledged())
+        QMessageBox::information(this, tr("同步时间"), tr("同步时间成功"));
+    else
+        showErrorBox(tr("同步时间"), result.errorText, windowIcon());
+}
+
 void MainWindow::slotAbout()
 {
     NeutralAboutDialog dialog(this);
@@ -194,6 +285,58 @@ void MainWindow::slotShowErrorMessage(const QString &title, const QString &error
                                       const QString &image)
 {
     showErrorBox(title, error, QIcon(QPixmap(image)));
+}
+
+void MainWindow::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
+{
+    Q_UNUSED(column)
+    // The edit runs its own event loop, in which a refresh may clear the tree
+    // and delete the row; the persistent index notices that.
+    const QPersistentModelIndex row(tree->model()->index(tree->indexOfTopLevelItem(item), 0));
+    QString newValue;
+    const int code = askItemValue(item->text(0), item->text(1), newValue);
+    if (code == kEditCancelled || !row.isValid())
+        return;
+    writeItem(tree->topLevelItem(row.row()), newValue, code);
+}
+
+int MainWindow::askItemValue(QString name, QString value, QString &newValue)
+{
+    newValue.clear();
+    const ItemEditTexts texts = prepareItemEdit(name, value);
+    if (texts.isAction) {
+        QMessageBox box(QMessageBox::NoIcon, QString(), texts.name,
+                        QMessageBox::Ok | QMessageBox::Cancel, this,
+                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        box.setWindowIcon(windowIcon());
+        box.button(QMessageBox::Ok)->setText(tr("确定"));
+        box.button(QMessageBox::Cancel)->setText(tr("取消"));
+        return box.exec() == QMessageBox::Ok ? kActionItemFields : kEditCancelled;
+    }
+    ModifyDialog dialog(texts.name, texts.value, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return kEditCancelled;
+    newValue = dialog.value();
+    return kValueItemFields;
+}
+
+bool MainWindow::writeItem(QTreeWidgetItem *item, const QString &value, int expectedFields)
+{
+    statusBar()->showMessage(tr("正在写入配置......"));
+    const int number = item->data(0, Qt::UserRole).toInt();
+    const ItemWriteResult result = writeItemToDevice(number, value, expectedFields);
+    if (!result.isWritten()) {
+        showErrorBox(tr("提交"), result.errorText, windowIcon());
+        return false;
+    }
+    // The echo is the item's new content: a refused value comes back as the old one.
+    if (expectedFields == kValueItemFields)
+        item->setText(1, QStringLiteral(": ") + result.echoedValue());
+    if (writeTaken(item->text(1), value))
+        statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+    else
+        statusBar()->showMessage(tr("写入配置失败,该项不支持修改"), kStatusMessageMs);
+    return true;
 }
 
 void MainWindow::slot_en_US()

@@ -1,13 +1,13 @@
 #include "config.h"
 #include "settingskeys.h"
+#include "simtestsupport.h"
 
 #include <QtTest>
 
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 // The settings store: one instance from many threads, flushed on destruction.
@@ -16,56 +16,42 @@ class TestConfig : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase() { QVERIFY(SimTest::enterTemporaryDirectory(m_dir)); }
+    void cleanup() { SimTest::resetSettings(); }
     void oneInstanceFromManyThreads();
     void destroyFlushesFile();
-    void absentKeysReadEmpty();
-    void lockExcludes();
+    void lockLosesNoUpdate();
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestConfig::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
-}
-
-void TestConfig::cleanup()
-{
-    singleton<Config>::destroyInstance();
-    QFile::remove(SettingsKeys::kFileName);
-}
 
 void TestConfig::oneInstanceFromManyThreads()
 {
     constexpr int kThreads = 16;
     std::atomic<bool> go{false};
     std::vector<Config *> seen(kThreads, nullptr);
-    std::vector<QThread *> threads;
+    std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < kThreads; ++i) {
-        threads.push_back(QThread::create([&, i] {
+        threads.emplace_back(QThread::create([&, i] {
             while (!go.load())
                 QThread::yieldCurrentThread();
-            Config *config = singleton<Config>::instance();
-            config->value(SettingsKeys::kSerialPort);
-            seen[i] = config;
+            seen[i] = singleton<Config>::instance();
+            seen[i]->value(SettingsKeys::kSerialPort);
         }));
         threads.back()->start();
     }
     go = true;
-    for (QThread *thread : threads) {
+    for (auto &thread : threads)
         QVERIFY(thread->wait(10000));
-        delete thread;
-    }
     for (Config *config : seen)
         QCOMPARE(config, singleton<Config>::instance());
 }
 
 void TestConfig::destroyFlushesFile()
 {
+    QCOMPARE(configuredPortName(), QString());
+    QCOMPARE(configuredBaudRate(), 0);
     singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, "/dev/ttyS7");
     singleton<Config>::instance()->settings()->setValue(SettingsKeys::kWindowHeight, 800);
     singleton<Config>::destroyInstance();
@@ -73,30 +59,16 @@ void TestConfig::destroyFlushesFile()
     QFile file(SettingsKeys::kFileName);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray contents = file.readAll();
-    QVERIFY(contents.contains("[serial]"));
-    QVERIFY(contents.contains("port=/dev/ttyS7"));
-    QVERIFY(contents.contains("[window]"));
-
+    QVERIFY(contents.contains("[serial]\nport=/dev/ttyS7"));
+    QVERIFY(contents.contains("[window]\nheight=800"));
     // A later instance() starts afresh on the same file.
     QCOMPARE(configuredPortName(), QString("/dev/ttyS7"));
 }
 
-void TestConfig::absentKeysReadEmpty()
+void TestConfig::lockLosesNoUpdate()
 {
-    QCOMPARE(configuredPortName(), QString());
-    QCOMPARE(configuredBaudRate(), 0);
-    QVERIFY(!singleton<Config>::instance()->value(SettingsKeys::kLanguage).isValid());
-}
-
-void TestConfig::lockExcludes()
-{
-    atom_lock spin;
-    QVERIFY(spin.try_acquire());
-    QVERIFY(!spin.try_acquire());
-    spin.release();
-
-    // Two threads bumping a plain counter under the lock lose no update.
     constexpr int kRounds = 100000;
+    atom_lock spin;
     int counter = 0;
     auto bump = [&] {
         for (int i = 0; i < kRounds; ++i) {
@@ -105,11 +77,10 @@ void TestConfig::lockExcludes()
             spin.release();
         }
     };
-    QThread *other = QThread::create(bump);
+    std::unique_ptr<QThread> other(QThread::create(bump));
     other->start();
     bump();
     QVERIFY(other->wait(20000));
-    delete other;
     QCOMPARE(counter, 2 * kRounds);
 }
 

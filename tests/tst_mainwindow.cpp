@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -105,14 +106,16 @@ QStringList objectNames(const QList<QAction *> &actions)
     return names;
 }
 
-// The empty tool bar plus the widget of every action on the window's tool bar.
+// The empty tool bar, the widget of every action on the window's tool bar and
+// the tool bar's spacing between neighbouring widgets.
 int toolBarWidthRule(QWidget &window)
 {
     auto *toolBar = child<QToolBar>(window, "toolBar");
+    const QList<QAction *> actions = toolBar->actions();
     int width = QToolBar().minimumSizeHint().width();
-    for (QAction *action : toolBar->actions())
+    for (QAction *action : actions)
         width += toolBar->widgetForAction(action)->minimumSizeHint().width();
-    return width;
+    return width + (actions.size() - 1) * toolBar->layout()->spacing();
 }
 
 void waitForRefresh(MainWindow &window)
@@ -143,6 +146,9 @@ private slots:
     void languageSlots();
     void windowSize_data();
     void windowSize();
+    void toolBarFits_data();
+    void toolBarFits();
+    void slotOrder();
     void closeSavesSettings();
     void dialogs_data();
     void dialogs();
@@ -458,6 +464,57 @@ void TestMainWindow::windowSize()
     MainWindow window;
     QCOMPARE(window.height(), height);
     QCOMPARE(window.width(), toolBarWidthRule(window));
+}
+
+void TestMainWindow::toolBarFits_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("English") << "en_US";
+    QTest::newRow("Simplified") << "zh_CH";
+    QTest::newRow("Traditional") << "zh_TW";
+}
+
+// Every tool-bar button is on screen; none hides behind the extension arrow.
+void TestMainWindow::toolBarFits()
+{
+    QFETCH(QString, code);
+
+    placeTranslation(QStringLiteral("en_US"));
+    placeTranslation(QStringLiteral("zh_TW"));
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.applyLanguage(code);
+    QTest::qWait(kSettleMs); // the tool bar lays itself out again
+
+    auto *toolBar = child<QToolBar>(window, "toolBar");
+    auto *extension = child<QWidget>(*toolBar, "qt_toolbar_ext_button");
+    QVERIFY(extension);
+    QVERIFY(!extension->isVisible());
+    for (QAction *action : toolBar->actions()) {
+        QWidget *button = toolBar->widgetForAction(action);
+        QVERIFY2(button->isVisible(), qPrintable(action->objectName()));
+        QVERIFY2(toolBar->rect().contains(button->geometry()), qPrintable(action->objectName()));
+    }
+    QCOMPARE(window.width(), toolBarWidthRule(window));
+}
+
+// The slots in the order the window declares them, which is its meta-object order.
+void TestMainWindow::slotOrder()
+{
+    const QMetaObject &meta = MainWindow::staticMetaObject;
+    QStringList declared;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        if (meta.method(i).methodType() == QMetaMethod::Slot)
+            declared << QString::fromLatin1(meta.method(i).methodSignature());
+    }
+    QCOMPARE(declared,
+             (QStringList{"slotCommunicationSetup()", "slotRefresh()", "slotExportItems()",
+                          "slotImportItems()", "slotWriteItems()", "slotSyncTime()", "slotAbout()",
+                          "slotClearItems()", "slotAddItems(int,QStringList)",
+                          "slotShowErrorMessage(QString,QString,QString)",
+                          "slotItemDoubleClicked(QTreeWidgetItem*,int)", "slot_en_US()",
+                          "slot_zh_CH()", "slot_zh_TW()"}));
 }
 
 void TestMainWindow::closeSavesSettings()

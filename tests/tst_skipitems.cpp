@@ -1,48 +1,15 @@
-#include "config.h"
 #include "guiresources.h"
 #include "mainwindow.h"
-#include "settingskeys.h"
+#include "simtestsupport.h"
 #include "skipitems.h"
 
 #include <QtTest>
 
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
-namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
+Q_DECLARE_METATYPE(SkipTable)
 
-// "name=model1;model2" per listed name, sorted by name.
-QStringList describe(const SkipTable &table)
-{
-    QStringList lines;
-    for (auto it = table.cbegin(); it != table.cend(); ++it) {
-        QStringList models = it.value().values();
-        models.sort();
-        lines.append(it.key() + QLatin1Char('=') + models.join(QLatin1Char(';')));
-    }
-    return lines;
-}
-
-// "column 0|column 1|item number" for every row of the tree.
-QStringList rows(const QTreeWidget *tree)
-{
-    QStringList texts;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = tree->topLevelItem(i);
-        texts.append(QStringLiteral("%1|%2|%3")
-                             .arg(item->text(0), item->text(1))
-                             .arg(item->data(0, Qt::UserRole).toInt()));
-    }
-    return texts;
-}
-} // namespace
-
+// The SkipItems list file, and the tree rows it hides as items arrive.
 class TestSkipItems : public QObject
 {
     Q_OBJECT
@@ -50,99 +17,73 @@ class TestSkipItems : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void splitLine_data();
-    void splitLine();
     void loadTable_data();
     void loadTable();
-    void missingFileGivesEmptyTable();
     void filterRows_data();
     void filterRows();
 
 private:
+    void writeList(const QByteArray &bytes);
     QTemporaryDir m_dir;
 };
 
 void TestSkipItems::initTestCase()
 {
     initGuiResources();
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
 }
 
 void TestSkipItems::cleanup()
 {
     SkipFilter::reset();
-    singleton<Config>::destroyInstance();
-    QFile::remove(QString::fromLatin1(SettingsKeys::kFileName));
+    SimTest::resetSettings();
     QFile::remove(QString::fromLatin1(kSkipItemsFileName));
 }
 
-void TestSkipItems::splitLine_data()
+void TestSkipItems::writeList(const QByteArray &bytes)
 {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("parts");
-
-    QTest::newRow("name and model")
-            << QStringLiteral("NV-100 流量计,NV-100A") << QStringList{"NV-100流量计", "NV-100A"};
-    QTest::newRow("spaces and line end")
-            << QStringLiteral("  N V , M 1 \r\n") << QStringList{"NV", "M1"};
-    QTest::newRow("tab kept inside") << QStringLiteral("\tA\tB ,C\n") << QStringList{"A\tB", "C"};
-    QTest::newRow("two commas left alone")
-            << QStringLiteral("a ,b,c") << QStringList{"a ", "b", "c"};
-    QTest::newRow("single comma") << QStringLiteral(",") << QStringList{"", ""};
-    QTest::newRow("no comma") << QStringLiteral("abc ") << QStringList{"abc "};
-}
-
-void TestSkipItems::splitLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QStringList, parts);
-    QCOMPARE(splitSkipLine(line), parts);
+    QFile file(QString::fromLatin1(kSkipItemsFileName));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
 }
 
 void TestSkipItems::loadTable_data()
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("table");
+    QTest::addColumn<QByteArray>("file"); // null: no file at all
+    QTest::addColumn<SkipTable>("table");
 
-    QTest::newRow("CRLF lines and spacing")
-            << QByteArray("NV 100 , M 1\r\nNV 200,M2\r\n") << QStringList{"NV100=M1", "NV200=M2"};
+    QTest::newRow("no file") << QByteArray() << SkipTable();
+    QTest::newRow("CRLF, blanks removed, tab kept")
+            << QByteArray("NV 100 , M 1\r\n\tN\tV ,M2\r\n")
+            << SkipTable{{"NV100", {"M1"}}, {"N\tV", {"M2"}}};
     QTest::newRow("models gathered under one name")
-            << QByteArray("N,M1\nN ,M2\n") << QStringList{"N=M1;M2"};
-    QTest::newRow("line with two commas ignored")
-            << QByteArray("N,M,X\nK,L\n") << QStringList{"K=L"};
-    QTest::newRow("line without comma ignored") << QByteArray("N\n") << QStringList{};
-    QTest::newRow("text after NUL ignored") << QByteArray("N,M\0,junk\n", 10) << QStringList{"N=M"};
-    QTest::newRow("single comma lists empty name") << QByteArray(",\n") << QStringList{"="};
-    QTest::newRow("last line without line end")
-            << QByteArray("A,B\nC,D") << QStringList{"A=B", "C=D"};
-    QTest::newRow("UTF-8 names") << QByteArray("流量计,甲型\n") << QStringList{"流量计=甲型"};
+            << QByteArray("N,M1\nN ,M2\n") << SkipTable{{"N", {"M1", "M2"}}};
+    QTest::newRow("lines with two commas or none ignored")
+            << QByteArray("N,M,X\nK,L\nN\n") << SkipTable{{"K", {"L"}}};
+    QTest::newRow("text after NUL ignored")
+            << QByteArray("N,M\0,junk\n", 10) << SkipTable{{"N", {"M"}}};
+    QTest::newRow("UTF-8, last line without line end")
+            << QByteArray("A,B\n流量计,甲型") << SkipTable{{"A", {"B"}}, {"流量计", {"甲型"}}};
 }
 
 void TestSkipItems::loadTable()
 {
     QFETCH(QByteArray, file);
-    QFETCH(QStringList, table);
-    const QString path = m_dir.filePath(QStringLiteral("list"));
-    writeFile(path, file);
-    QCOMPARE(describe(loadSkipTable(path)), table);
-}
-
-void TestSkipItems::missingFileGivesEmptyTable()
-{
-    QVERIFY(loadSkipTable(m_dir.filePath(QStringLiteral("absent"))).isEmpty());
+    QFETCH(SkipTable, table);
+    if (!file.isNull())
+        writeList(file);
+    QCOMPARE(loadSkipTable(QString::fromLatin1(kSkipItemsFileName)), table);
 }
 
 void TestSkipItems::filterRows_data()
 {
-    // Each step is "item|field|field..." handed to slotAddItems, or "clear".
-    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("steps"); // "item|field|field..." to slotAddItems, or "clear"
     QTest::addColumn<QStringList>("shown"); // "column 0|column 1|item number"
 
     QTest::newRow("listed device hidden, no gap in numbering")
             << QStringList{"0|设备名称|NV100", "1|设备型号|M1", "2|量程|5"}
             << QStringList{"01. 量程|: 5|2"};
-    QTest::newRow("spacing does not count")
+    QTest::newRow("blanks in the values do not count")
             << QStringList{"0|设备名称| N V100", "1|设备型号|M 1 ", "2|量程|5"}
             << QStringList{"01. 量程|: 5|2"};
     QTest::newRow("other model shows both")
@@ -152,7 +93,6 @@ void TestSkipItems::filterRows_data()
                                          << QStringList{"01. 设备名称|: NV100|0", "02. 量程|: 5|1"};
     QTest::newRow("unlisted name shown at once")
             << QStringList{"0|设备名称|NV300"} << QStringList{"01. 设备名称|: NV300|0"};
-    QTest::newRow("listed name is held") << QStringList{"0|设备名称|NV100"} << QStringList{};
     QTest::newRow("held name survives a clear")
             << QStringList{"0|量程|5", "1|设备名称|NV100", "clear", "0|量程|5"}
             << QStringList{"01. 设备名称|: NV100|1", "02. 量程|: 5|0"};
@@ -165,8 +105,6 @@ void TestSkipItems::filterRows_data()
     QTest::newRow("second name row releases the first")
             << QStringList{"0|设备名称|NV100", "1|设备名称|NV100", "2|设备型号|M1"}
             << QStringList{"01. 设备名称|: NV100|0"};
-    QTest::newRow("model row without a held name shown")
-            << QStringList{"0|设备型号|M1"} << QStringList{"01. 设备型号|: M1|0"};
 }
 
 void TestSkipItems::filterRows()
@@ -174,20 +112,25 @@ void TestSkipItems::filterRows()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, shown);
 
-    writeFile(QString::fromLatin1(kSkipItemsFileName), QByteArray("NV 100 , M 1\nNV200,M2,X\n"));
+    writeList("NV 100 , M 1\nNV200,M2,X\n");
     MainWindow window;
+    for (const QString &step : steps) {
+        QStringList fields = step.split('|');
+        if (step == QLatin1String("clear"))
+            window.slotClearItems();
+        else
+            window.slotAddItems(fields.takeFirst().toInt(), fields);
+    }
     auto *tree = window.findChild<QTreeWidget *>();
     QVERIFY(tree);
-    for (const QString &step : steps) {
-        if (step == QLatin1String("clear")) {
-            window.slotClearItems();
-            continue;
-        }
-        QStringList fields = step.split(QLatin1Char('|'));
-        const int index = fields.takeFirst().toInt();
-        window.slotAddItems(index, fields);
+    QStringList rows;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = tree->topLevelItem(i);
+        rows << QStringLiteral("%1|%2|%3")
+                        .arg(item->text(0), item->text(1))
+                        .arg(item->data(0, Qt::UserRole).toInt());
     }
-    QCOMPARE(rows(tree), shown);
+    QCOMPARE(rows, shown);
 }
 
 QTEST_MAIN(TestSkipItems)

@@ -5,7 +5,7 @@
     <name>MainWindow</name>
     <message>
         <source>操作</source>
-        <translation>Operation</translation>
+        <translation>Actions</translation>
     </message>
     <message>
         <source>语言</source>
@@ -78,6 +78,78 @@
     <message>
         <source>确定</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>Failed to open serial port: %1</translation>
+    </message>
+    <message>
+        <source>同步时间失败</source>
+        <translation>Time synchronization failed</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>Failed to open file: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>Failed to write file: %1</translation>
+    </message>
+    <message>
+        <source>文件解析错误</source>
+        <translation>The file could not be parsed</translation>
+    </message>
+    <message>
+        <source>硬件返回数据校验错误</source>
+        <translation>The data returned by the device failed the check</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>Write failed: the value is too long</translation>
+    </message>
+    <message>
+        <source>正在导出配置......</source>
+        <translation>Exporting configuration...</translation>
+    </message>
+    <message>
+        <source>导出配置成功</source>
+        <translation>Configuration exported</translation>
+    </message>
+    <message>
+        <source>正在导入配置......</source>
+        <translation>Importing configuration...</translation>
+    </message>
+    <message>
+        <source>导入配置成功</source>
+        <translation>Configuration imported</translation>
+    </message>
+    <message>
+        <source>正在写入配置......</source>
+        <translation>Writing configuration...</translation>
+    </message>
+    <message>
+        <source>写入配置失败: %1</source>
+        <translation>Failed to write configuration: %1</translation>
+    </message>
+    <message>
+        <source>写入配置成功</source>
+        <translation>Configuration written</translation>
+    </message>
+    <message>
+        <source>同步时间成功</source>
+        <translation>Time synchronized</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation>Submit</translation>
+    </message>
+    <message>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation>Write failed: this item cannot be changed</translation>
     </message>
 </context>
 <context>

@@ -79,6 +79,78 @@
         <source>确定</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>打开串口失败: %1</translation>
+    </message>
+    <message>
+        <source>同步时间失败</source>
+        <translation>同步时间失败</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>写入文件失败: %1</translation>
+    </message>
+    <message>
+        <source>文件解析错误</source>
+        <translation>文件解析错误</translation>
+    </message>
+    <message>
+        <source>硬件返回数据校验错误</source>
+        <translation>硬件返回数据校验错误</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>写入配置失败,数值过长</translation>
+    </message>
+    <message>
+        <source>正在导出配置......</source>
+        <translation>正在导出配置......</translation>
+    </message>
+    <message>
+        <source>导出配置成功</source>
+        <translation>导出配置成功</translation>
+    </message>
+    <message>
+        <source>正在导入配置......</source>
+        <translation>正在导入配置......</translation>
+    </message>
+    <message>
+        <source>导入配置成功</source>
+        <translation>导入配置成功</translation>
+    </message>
+    <message>
+        <source>正在写入配置......</source>
+        <translation>正在写入配置......</translation>
+    </message>
+    <message>
+        <source>写入配置失败: %1</source>
+        <translation>写入配置失败: %1</translation>
+    </message>
+    <message>
+        <source>写入配置成功</source>
+        <translation>写入配置成功</translation>
+    </message>
+    <message>
+        <source>同步时间成功</source>
+        <translation>同步时间成功</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation>提交</translation>
+    </message>
+    <message>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation>写入配置失败,该项不支持修改</translation>
+    </message>
 </context>
 <context>
     <name>ModifyDialog</name>

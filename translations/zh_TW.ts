@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>设备监听</source>
-        <translation>設備監聽</translation>
+        <translation>裝置監聽</translation>
     </message>
     <message>
         <source>准备就绪</source>
@@ -78,6 +78,78 @@
     <message>
         <source>确定</source>
         <translation>確定</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>開啟序列埠失敗: %1</translation>
+    </message>
+    <message>
+        <source>同步时间失败</source>
+        <translation>同步時間失敗</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>文件解析错误</source>
+        <translation>檔案解析錯誤</translation>
+    </message>
+    <message>
+        <source>硬件返回数据校验错误</source>
+        <translation>硬體回傳資料校驗錯誤</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>寫入設定失敗，數值過長</translation>
+    </message>
+    <message>
+        <source>正在导出配置......</source>
+        <translation>正在匯出設定......</translation>
+    </message>
+    <message>
+        <source>导出配置成功</source>
+        <translation>匯出設定成功</translation>
+    </message>
+    <message>
+        <source>正在导入配置......</source>
+        <translation>正在匯入設定......</translation>
+    </message>
+    <message>
+        <source>导入配置成功</source>
+        <translation>匯入設定成功</translation>
+    </message>
+    <message>
+        <source>正在写入配置......</source>
+        <translation>正在寫入設定......</translation>
+    </message>
+    <message>
+        <source>写入配置失败: %1</source>
+        <translation>寫入設定失敗: %1</translation>
+    </message>
+    <message>
+        <source>写入配置成功</source>
+        <translation>寫入設定成功</translation>
+    </message>
+    <message>
+        <source>同步时间成功</source>
+        <translation>同步時間成功</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>提交</source>
+        <translation>提交</translation>
+    </message>
+    <message>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation>寫入設定失敗，此項目不支援修改</translation>
     </message>
 </context>
 <context>
