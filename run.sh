@@ -4,11 +4,8 @@
 # screenshot of the main window to run/screenshot.png and stops.
 set -euo pipefail
 cd "$(dirname "$0")"
-. tools/deps.sh
-install_missing_packages
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+. tools/setup.sh
+build_project
 
 ROOT="$PWD"
 RUN_DIR="$ROOT/run"

@@ -2,10 +2,7 @@
 # Installs what is missing, builds into build/ and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")"
-. tools/deps.sh
-install_missing_packages
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+. tools/setup.sh
+build_project
 cd build
 ctest --output-on-failure -j"$(nproc)"

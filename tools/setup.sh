@@ -1,4 +1,5 @@
-# Debian packages the build, the tests and the demo need; sourced by run.sh and test.sh.
+# Set-up shared by run.sh and test.sh: the Debian packages the build, the tests
+# and the demo need, and the build into build/.
 NORVO_PACKAGES=(
     build-essential cmake
     qtbase5-dev qttools5-dev qttools5-dev-tools
@@ -19,4 +20,10 @@ install_missing_packages() {
         apt-get update -qq
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
     fi
+}
+
+build_project() {
+    install_missing_packages
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j"$(nproc)"
 }
