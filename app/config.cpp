@@ -35,12 +35,14 @@ void Config::setValue(const QString &key, const QVariant &value)
 
 QString configuredPortName()
 {
-    return singleton<Config>::instance()->value(QString::fromLatin1(SettingsKeys::kSerialPort))
+    return singleton<Config>::instance()
+            ->value(QString::fromLatin1(SettingsKeys::kSerialPort))
             .toString();
 }
 
 int configuredBaudRate()
 {
-    return singleton<Config>::instance()->value(QString::fromLatin1(SettingsKeys::kSerialBaudRate))
+    return singleton<Config>::instance()
+            ->value(QString::fromLatin1(SettingsKeys::kSerialBaudRate))
             .toInt();
 }

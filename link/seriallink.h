@@ -13,9 +13,9 @@ enum LinkStatus {
     LinkReceiveTimeout = 2,
 };
 
-constexpr int kWriteTimeoutMs = 3000;      // request fully written
+constexpr int kWriteTimeoutMs = 3000;       // request fully written
 constexpr int kFirstAnswerTimeoutMs = 3000; // first answer bytes after the write
-constexpr int kAnswerQuietMs = 500;        // gap that ends an answer whose CRC never checks
+constexpr int kAnswerQuietMs = 500;         // gap that ends an answer whose CRC never checks
 
 // Bounds on one answer whose CRC never checks while bytes keep coming. Every
 // legal answer (at most 260 bytes for the item commands, about 30 for the

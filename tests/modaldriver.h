@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -16,35 +15,31 @@
 struct ShownModal
 {
     QString title;
-    QString text; // a box's text, or a dialog's editor: "options > choice" or the line's text
+    QString text; // a box's text, or the current text of a dialog's editor
     QStringList buttons;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
     QIcon windowIcon;
-
-    QString summary() const { return title + QStringLiteral(": ") + text; }
 };
 
 // Answers every modal window that opens, in order, and records what each showed:
-// the planned answers first, then OK for a box and reject for any other dialog.
+// the planned answers first, then OK for a box and reject for any other dialog
+// (also for one a planned answer left open, so a test fails rather than hangs).
 class ModalDriver : public QObject
 {
 public:
     using Answer = std::function<void(QWidget *)>;
-    static constexpr int kPollMs = 20;
 
     ModalDriver()
     {
         connect(&m_timer, &QTimer::timeout, this, &ModalDriver::answerActiveModal);
-        m_timer.start(kPollMs);
+        m_timer.start(20);
     }
-
     void plan(const Answer &answer) { m_answers.append(answer); }
     const QList<ShownModal> &shown() const { return m_shown; }
-    QStringList summaries() const
+    QStringList summaries() const // "title: text" of each
     {
         QStringList list;
         for (const ShownModal &seen : m_shown)
-            list << seen.summary();
+            list << seen.title + QStringLiteral(": ") + seen.text;
         return list;
     }
 
@@ -54,48 +49,28 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;
-        if (modal == m_answered) {
-            // An answer that left its window open must fail the test, not hang it.
-            qWarning("closing %s, left open by its answer", qPrintable(modal->windowTitle()));
-            modal->close();
-            return;
+        ShownModal seen{modal->windowTitle(), QString(), {}, modal->windowIcon()};
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        const bool editor = !box && !qobject_cast<QFileDialog *>(modal);
+        if (box) {
+            seen.text = box->text();
+            for (QAbstractButton *button : box->buttons())
+                seen.buttons << button->text();
+        } else if (auto *combo = editor ? modal->findChild<QComboBox *>() : nullptr) {
+            seen.text = combo->currentText();
+        } else if (auto *line = editor ? modal->findChild<QLineEdit *>() : nullptr) {
+            seen.text = line->text();
         }
-        m_answered = modal;
-        m_shown.append(describe(modal));
+        m_shown.append(seen);
         if (!m_answers.isEmpty())
             m_answers.takeFirst()(modal);
-        else if (auto *box = qobject_cast<QMessageBox *>(modal))
+        else if (box)
             box->button(QMessageBox::Ok)->click();
         else if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
     }
 
-    static ShownModal describe(QWidget *modal)
-    {
-        ShownModal seen;
-        seen.title = modal->windowTitle();
-        seen.windowIcon = modal->windowIcon();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.text = box->text();
-            seen.icon = box->icon();
-            for (QAbstractButton *button : box->buttons())
-                seen.buttons << button->text();
-        } else if (qobject_cast<QFileDialog *>(modal)) {
-            return seen;
-        } else if (auto *combo = modal->findChild<QComboBox *>()) {
-            QStringList options;
-            for (int i = 0; i < combo->count(); ++i)
-                options << combo->itemText(i);
-            seen.text
-                    = options.join(QLatin1Char('/')) + QStringLiteral(" > ") + combo->currentText();
-        } else if (auto *line = modal->findChild<QLineEdit *>()) {
-            seen.text = line->text();
-        }
-        return seen;
-    }
-
     QTimer m_timer;
-    QPointer<QWidget> m_answered;
     QList<Answer> m_answers;
     QList<ShownModal> m_shown;
 };

@@ -20,7 +20,6 @@ private slots:
     void cleanup() { SimTest::resetSettings(); }
     void oneInstanceFromManyThreads();
     void destroyFlushesFile();
-    void lockLosesNoUpdate();
 
 private:
     QTemporaryDir m_dir;
@@ -37,7 +36,7 @@ void TestConfig::oneInstanceFromManyThreads()
             while (!go.load())
                 QThread::yieldCurrentThread();
             seen[i] = singleton<Config>::instance();
-            seen[i]->value(SettingsKeys::kSerialPort);
+            seen[i]->setValue(SettingsKeys::kSerialPort, QString::number(i));
         }));
         threads.back()->start();
     }
@@ -50,8 +49,6 @@ void TestConfig::oneInstanceFromManyThreads()
 
 void TestConfig::destroyFlushesFile()
 {
-    QCOMPARE(configuredPortName(), QString());
-    QCOMPARE(configuredBaudRate(), 0);
     singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, "/dev/ttyS7");
     singleton<Config>::instance()->settings()->setValue(SettingsKeys::kWindowHeight, 800);
     singleton<Config>::destroyInstance();
@@ -63,25 +60,6 @@ void TestConfig::destroyFlushesFile()
     QVERIFY(contents.contains("[window]\nheight=800"));
     // A later instance() starts afresh on the same file.
     QCOMPARE(configuredPortName(), QString("/dev/ttyS7"));
-}
-
-void TestConfig::lockLosesNoUpdate()
-{
-    constexpr int kRounds = 100000;
-    atom_lock spin;
-    int counter = 0;
-    auto bump = [&] {
-        for (int i = 0; i < kRounds; ++i) {
-            spin.acquire();
-            ++counter;
-            spin.release();
-        }
-    };
-    std::unique_ptr<QThread> other(QThread::create(bump));
-    other->start();
-    bump();
-    QVERIFY(other->wait(20000));
-    QCOMPARE(counter, 2 * kRounds);
 }
 
 QTEST_GUILESS_MAIN(TestConfig)

@@ -6,10 +6,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 // Editing one item: the texts taken from its tree row, the choice list in its
-// name, the editor the dialog shows, and what the dialog returns.
+// name, and the editor the dialog shows.
 class TestItemEdit : public QObject
 {
     Q_OBJECT
@@ -20,8 +19,6 @@ private slots:
     void rowTexts();
     void editor_data();
     void editor();
-    void buttons_data();
-    void buttons();
 };
 
 void TestItemEdit::rowTexts_data()
@@ -35,8 +32,7 @@ void TestItemEdit::rowTexts_data()
                         const char *value, bool isAction) {
         QTest::newRow(tag) << column0 << column1 << name << value << isAction;
     };
-    row("value item", "03. Mode(A/B/C)", ": B", "Mode(A/B/C)", "B", false);
-    row("row number 100 and up", "123. 流量", ": 12.5 ", "流量", "12.5", false);
+    row("row number 100 and up, value trimmed", "123. 流量", ": 12.5 ", "流量", "12.5", false);
     row("action item", "07. 保存配置", "", "保存配置", "", true);
     row("value item with empty value", "02. 地址", ": ", "地址", "", false);
     row("only the first colon removed", "04. 时间", ": 12:30", "时间", "12:30", false);
@@ -71,6 +67,7 @@ void TestItemEdit::editor_data()
     row("value among options", "Mode(A/B/C)", "B", "Mode", {"A", "B", "C"}, "B");
     row("later option contains earlier", "档位(1/10/100)", "10", "档位", {"1", "10", "100"}, "10");
     row("whole value kept over a later match", "Range(10/1)", "10", "Range", {"10", "1"}, "10");
+    row("on and off", "Power(ON/OFF)", "OFF", "Power", {"ON", "OFF"}, "OFF");
     // No option in the value: the first option stays current; matching is case-sensitive.
     row("no option in the value", "Mode(a/b)", "B", "Mode", {"a", "b"}, "a");
     row("options with spaces and parentheses", "单位(m3 h/L (s))", "L (s)", "单位",
@@ -78,7 +75,6 @@ void TestItemEdit::editor_data()
     row("parentheses without slash", "Delay(s)", "5", "Delay(s)", {}, "5");
     row("empty option", "Mode(A//B)", "A", "Mode(A//B)", {}, "A");
     row("list not at the end", "Mode(A/B) x", "A", "Mode(A/B) x", {}, "A");
-    row("no title", "(A/B)", "A", "(A/B)", {}, "A");
     row("free text kept as given", "设备名称", " A1 ", "设备名称", {}, " A1 ");
 }
 
@@ -90,47 +86,15 @@ void TestItemEdit::editor()
     QFETCH(QStringList, options);
     QFETCH(QString, shown);
 
-    const ChoiceList list = parseChoiceList(name);
-    QCOMPARE(list.isChoiceList, !options.isEmpty());
-    QCOMPARE(list.title, title);
-    QCOMPARE(list.options, options);
-
     ModifyDialog dialog(name, value);
     QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(dialog.findChildren<QLineEdit *>().size() + dialog.findChildren<QComboBox *>().size(),
              1);
-    QCOMPARE(dialog.comboBox() != nullptr, !options.isEmpty());
-    if (dialog.comboBox()) {
-        QStringList items;
-        for (int i = 0; i < dialog.comboBox()->count(); ++i)
-            items << dialog.comboBox()->itemText(i);
-        QCOMPARE(items, options);
-    }
+    QStringList items;
+    for (int i = 0; dialog.comboBox() && i < dialog.comboBox()->count(); ++i)
+        items << dialog.comboBox()->itemText(i);
+    QCOMPARE(items, options);
     QCOMPARE(dialog.value(), shown);
-}
-
-void TestItemEdit::buttons_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("result");
-    QTest::newRow("commit") << "commit" << int(QDialog::Accepted);
-    QTest::newRow("cancel") << "cancel" << int(QDialog::Rejected);
-}
-
-void TestItemEdit::buttons()
-{
-    QFETCH(QString, button);
-    QFETCH(int, result);
-
-    ModifyDialog dialog(QStringLiteral("名称"), QStringLiteral("old"));
-    dialog.lineEdit()->clear();
-    QTest::keyClicks(dialog.lineEdit(), QStringLiteral("  new value "));
-    auto *pushButton = dialog.findChild<QPushButton *>(button);
-    QVERIFY(pushButton);
-    QTimer::singleShot(0, pushButton,
-                       [pushButton] { QTest::mouseClick(pushButton, Qt::LeftButton); });
-    QCOMPARE(dialog.exec(), result);
-    QCOMPARE(dialog.value(), QStringLiteral("  new value ")); // as typed, not trimmed
 }
 
 QTEST_MAIN(TestItemEdit)
