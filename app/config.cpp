@@ -4,16 +4,11 @@
 
 #include <QMutexLocker>
 #include <QSettings>
-#include <QTextCodec>
-
-#include <memory>
 
 Config::Config()
+    : m_settings(new QSettings(SettingsKeys::kFileName, QSettings::IniFormat))
 {
-    auto settings = std::make_unique<QSettings>(QString::fromLatin1(SettingsKeys::kFileName),
-                                                QSettings::IniFormat);
-    settings->setIniCodec(QTextCodec::codecForName("utf-8"));
-    m_settings = settings.release();
+    m_settings->setIniCodec("UTF-8");
 }
 
 Config::~Config()
@@ -35,14 +30,10 @@ void Config::setValue(const QString &key, const QVariant &value)
 
 QString configuredPortName()
 {
-    return singleton<Config>::instance()
-            ->value(QString::fromLatin1(SettingsKeys::kSerialPort))
-            .toString();
+    return singleton<Config>::instance()->value(SettingsKeys::kSerialPort).toString();
 }
 
 int configuredBaudRate()
 {
-    return singleton<Config>::instance()
-            ->value(QString::fromLatin1(SettingsKeys::kSerialBaudRate))
-            .toInt();
+    return singleton<Config>::instance()->value(SettingsKeys::kSerialBaudRate).toInt();
 }

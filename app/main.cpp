@@ -8,12 +8,9 @@ int main(int argc, char *argv[])
 {
     // Plug-ins beside the program are found from the working directory too.
     QCoreApplication::addLibraryPath(QStringLiteral("."));
-    auto *app = new QApplication(argc, argv);
+    QApplication app(argc, argv);
     initGuiResources();
-    auto *window = new MainWindow;
-    window->show();
-    const int result = QApplication::exec();
-    delete window;
-    delete app;
-    return result;
+    MainWindow window;
+    window.show();
+    return QApplication::exec();
 }

@@ -1,9 +1,10 @@
 #include "itemcsv.h"
 
+#include "choicelist.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegExp>
-#include <QRegularExpression>
 #include <QTextCodec>
 #include <QTextStream>
 
@@ -27,15 +28,14 @@ QString openFailedText(const QString &fileName)
 
 QString itemFileLine(const ItemRowText &row)
 {
-    static const QRegularExpression rowNumber(QStringLiteral("^\\d+\\."));
-    QString name = row.column0;
-    name.remove(rowNumber);
+    // The name as the edit step shows it; the value keeps the blank after its ':'.
+    const QString name = prepareItemEdit(row.column0, row.column1).name;
     QString value = row.column1;
     if (value.startsWith(QLatin1Char(':')))
         value.remove(0, 1);
     return QStringLiteral("%1. %2,%3")
             .arg(row.item, kItemNumberDigits, 10, QLatin1Char('0'))
-            .arg(name.trimmed(), value);
+            .arg(name, value);
 }
 
 bool parseItemFileLine(const QString &line, ItemRecord *record)

@@ -2,13 +2,13 @@
 #include "ui_modifydialog.h"
 
 #include "choicelist.h"
+#include "guiresources.h"
 
 #include <QComboBox>
 #include <QIcon>
 #include <QLineEdit>
 
 namespace {
-constexpr char kWindowIcon[] = ":/image/configure.png";
 constexpr int kEditorPointSize = 14;
 constexpr QRect kEditorGeometry(10, 20, 211, 31);
 } // namespace
@@ -19,7 +19,7 @@ ModifyDialog::ModifyDialog(const QString &name, const QString &value, QWidget *p
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+    setWindowIcon(QIcon(GuiResources::kConfigureIcon));
     setFixedSize(size());
     connect(ui->commit, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -46,7 +46,6 @@ class SkipFilter
 public:
     static SkipDecision decide(const SkipTable &table, int index, const QStringList &list);
 
-    static bool isHolding() { return s_held.has_value(); }
     // Forgets the held row without showing it.
     static void reset() { s_held.reset(); }
 

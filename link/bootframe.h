@@ -14,7 +14,4 @@ constexpr quint8 kPcAddress = 0x02;
 QByteArray bootFrame(quint16 command, quint16 lengthField, const QByteArray &data,
                      quint8 destination = kInstrumentAddress, quint8 source = kPcAddress);
 
-// Appends the CRC of everything in frame, high byte first (framed-request order).
-void appendCrcHighFirst(QByteArray &frame);
-
 #endif

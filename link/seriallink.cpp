@@ -6,6 +6,28 @@
 #include <QElapsedTimer>
 #include <QSerialPort>
 
+namespace {
+constexpr qint64 kBitsPerByte = 10;               // start bit, eight data bits, stop bit
+constexpr qint32 kAssumedBaudRate = 115200;       // when the port reports no rate
+constexpr qint64 kLongestLegalAnswerBytes = 1100; // above every legal answer, with room to spare
+constexpr qint64 kAnswerTimeSlackMs = 2000;
+constexpr qint64 kMaxAnswerTimeLimitMs = 3600 * 1000; // an hour, even at the slowest rates
+
+// Longest time an answer may keep arriving at the given baud rate: twice the
+// line time of the longest legal answer, plus slack.
+int answerTimeLimitMs(qint32 baudRate)
+{
+    const qint64 rate = baudRate > 0 ? baudRate : kAssumedBaudRate;
+    const qint64 lineMs = 2 * kLongestLegalAnswerBytes * kBitsPerByte * 1000 / rate;
+    return static_cast<int>(qMin(kAnswerTimeSlackMs + lineMs, kMaxAnswerTimeLimitMs));
+}
+
+bool portLost(const QSerialPort &port)
+{
+    return !port.isOpen() || port.error() == QSerialPort::ResourceError;
+}
+} // namespace
+
 quint16 crc16(const unsigned char *data, int length)
 {
     quint16 crc = 0xFFFF;
@@ -58,19 +80,6 @@ bool openSerialPort(QSerialPort &port)
     port.setStopBits(QSerialPort::OneStop);
     port.setFlowControl(QSerialPort::NoFlowControl);
     return true;
-}
-
-int answerTimeLimitMs(qint32 baudRate)
-{
-    constexpr qint64 kBitsPerByte = 10;
-    const qint64 rate = baudRate > 0 ? baudRate : 115200;
-    const qint64 lineMs = 2 * kLongestLegalAnswerBytes * kBitsPerByte * 1000 / rate;
-    return static_cast<int>(qMin<qint64>(kAnswerTimeSlackMs + lineMs, 3600 * 1000));
-}
-
-static bool portLost(const QSerialPort &port)
-{
-    return !port.isOpen() || port.error() == QSerialPort::ResourceError;
 }
 
 LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer)

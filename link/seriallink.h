@@ -17,12 +17,10 @@ constexpr int kWriteTimeoutMs = 3000;       // request fully written
 constexpr int kFirstAnswerTimeoutMs = 3000; // first answer bytes after the write
 constexpr int kAnswerQuietMs = 500;         // gap that ends an answer whose CRC never checks
 
-// Bounds on one answer whose CRC never checks while bytes keep coming. Every
+// Bound on one answer whose CRC never checks while bytes keep coming; every
 // legal answer (at most 260 bytes for the item commands, about 30 for the
-// boot-loader) is far below them.
+// boot-loader) is far below it. A time limit from the baud rate bounds it too.
 constexpr int kMaxAnswerBytes = 4096;
-constexpr int kLongestLegalAnswerBytes = 1100;
-constexpr int kAnswerTimeSlackMs = 2000;
 
 // CRC-16/MODBUS: reflected polynomial 0xA001, initial value 0xFFFF, no final XOR.
 quint16 crc16(const unsigned char *data, int length);
@@ -42,9 +40,6 @@ bool openSerialPort(QSerialPort &port);
 // quiet for kAnswerQuietMs, or the answer bounds are reached.
 LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer);
 LinkStatus sendAndReceive(QSerialPort &port, const QByteArray &request, QByteArray &answer);
-
-// Longest time an answer may keep arriving at the given baud rate.
-int answerTimeLimitMs(qint32 baudRate);
 
 // Translated message for an exchange outcome; empty when the answer may be parsed.
 QString linkErrorText(int status, const QByteArray &answer);

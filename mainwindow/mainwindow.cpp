@@ -4,6 +4,7 @@
 #include "clocksync.h"
 #include "config.h"
 #include "configtree.h"
+#include "guiresources.h"
 #include "itemcsv.h"
 #include "itemwriter.h"
 #include "modifydialog.h"
@@ -32,18 +33,12 @@ constexpr int kStatusMessageMs = 5000;
 constexpr int kMinimumWindowHeight = 600;
 constexpr int kToolBarPixmapSize = 16; // pixels; the menu shows the same images
 constexpr int kRowNumberDigits = 2;
-constexpr char kWindowIconPath[] = ":/image/configure.png";
 constexpr char kItemFileFilter[] = "Files (*.csv)";
 constexpr int kEditCancelled = 0; // askItemValue: nothing to write
 
 const QString kEnglish = QStringLiteral("en_US");
 const QString kSimplifiedChinese = QStringLiteral("zh_CH");
 const QString kTraditionalChinese = QStringLiteral("zh_TW");
-
-QString key(const char *name)
-{
-    return QString::fromLatin1(name);
-}
 
 Config *config()
 {
@@ -55,12 +50,10 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
     , tree(new ConfigTree(this))
-    , refreshThread()
     , translator(new QTranslator(this))
-    , skipItems()
 {
     ui->setupUi(this);
-    setWindowIcon(QIcon(QString::fromLatin1(kWindowIconPath)));
+    setWindowIcon(QIcon(GuiResources::kConfigureIcon));
     setCentralWidget(tree);
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -113,10 +106,10 @@ void MainWindow::shrinkToolBarIcons()
 
 void MainWindow::restoreSettings()
 {
-    const int width = config()->value(key(SettingsKeys::kWindowWidth)).toInt();
-    const int height = config()->value(key(SettingsKeys::kWindowHeight)).toInt();
+    const int width = config()->value(SettingsKeys::kWindowWidth).toInt();
+    const int height = config()->value(SettingsKeys::kWindowHeight).toInt();
     resize(width, qMax(height, kMinimumWindowHeight));
-    applyLanguage(config()->value(key(SettingsKeys::kLanguage)).toString());
+    applyLanguage(config()->value(SettingsKeys::kLanguage).toString());
 }
 
 int MainWindow::toolBarWidth() const
@@ -152,14 +145,14 @@ void MainWindow::applyLanguage(const QString &code)
     setMinimumWidth(width);
     resize(width, height());
 
-    config()->setValue(key(SettingsKeys::kLanguage), code);
+    config()->setValue(SettingsKeys::kLanguage, code);
     setWindowTitle(productTitle());
 }
 
 void MainWindow::saveWindowSize()
 {
-    config()->setValue(key(SettingsKeys::kWindowWidth), width());
-    config()->setValue(key(SettingsKeys::kWindowHeight), height());
+    config()->setValue(SettingsKeys::kWindowWidth, width());
+    config()->setValue(SettingsKeys::kWindowHeight, height());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -1,20 +1,17 @@
 #include "neutralaboutdialog.h"
 
+#include "guiresources.h"
 #include "producttitle.h"
 #include "ui_neutralaboutdialog.h"
 
 #include <QPushButton>
-
-namespace {
-constexpr char kWindowIcon[] = ":/image/about.png";
-} // namespace
 
 NeutralAboutDialog::NeutralAboutDialog(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::NeutralAboutDialog)
 {
     ui->setupUi(this);
-    setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+    setWindowIcon(QIcon(GuiResources::kAboutIcon));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(size());
     ui->labelVersion->setText(productTitle());

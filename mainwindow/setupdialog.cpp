@@ -1,6 +1,7 @@
 #include "setupdialog.h"
 
 #include "config.h"
+#include "guiresources.h"
 #include "portnames.h"
 #include "settingskeys.h"
 #include "ui_setupdialog.h"
@@ -8,7 +9,6 @@
 #include <QMessageBox>
 
 namespace {
-constexpr char kWindowIcon[] = ":/image/setup.png";
 constexpr int kMaxVisibleEntries = 20;
 
 // The fixed list of rates offered; 43000 is uncommon but belongs to it.
@@ -30,7 +30,7 @@ SetupDialog::SetupDialog(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+    setWindowIcon(QIcon(GuiResources::kSetupIcon));
     setFixedSize(size());
 
     for (const char *rate : kBaudRates)
@@ -52,10 +52,8 @@ SetupDialog::~SetupDialog()
 void SetupDialog::loadConfig()
 {
     Config *config = singleton<Config>::instance();
-    const QString storedPort
-            = config->value(QString::fromLatin1(SettingsKeys::kSerialPort)).toString();
-    const QString storedRate
-            = config->value(QString::fromLatin1(SettingsKeys::kSerialBaudRate)).toString();
+    const QString storedPort = config->value(SettingsKeys::kSerialPort).toString();
+    const QString storedRate = config->value(SettingsKeys::kSerialBaudRate).toString();
 
     // Rebuilt on every call, so a second load shows the current ports only once.
     ui->port->clear();
@@ -79,8 +77,7 @@ void SetupDialog::saveConfig()
     }
 
     Config *config = singleton<Config>::instance();
-    config->setValue(QString::fromLatin1(SettingsKeys::kSerialPort), ui->port->currentText());
-    config->setValue(QString::fromLatin1(SettingsKeys::kSerialBaudRate),
-                     ui->baudrate->currentText());
+    config->setValue(SettingsKeys::kSerialPort, ui->port->currentText());
+    config->setValue(SettingsKeys::kSerialBaudRate, ui->baudrate->currentText());
     accept();
 }

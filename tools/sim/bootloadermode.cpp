@@ -16,13 +16,9 @@ constexpr int kPageIndexOffset = 3; // after the fixed 91 04 01
 constexpr int kPageDataBytes = kPageIndexOffset + 1 + BootLoaderMode::kPageBytes;
 // The boot-loader pads its erase report with status bytes the PC compares as they are.
 const QByteArray kEraseReport("Erase OK\r\n\x00\x00\x00\xC1\x81\x40", 16);
-} // namespace
 
-BootLoaderMode::BootLoaderMode(const QString &model)
-    : m_model(model)
-{ }
-
-QByteArray BootLoaderMode::textAnswer(const QByteArray &text)
+// 7E 02 05 01 01, length, 01, text length, text, CRC high first, 7F.
+QByteArray textAnswer(const QByteArray &text)
 {
     QByteArray data(1, kTextMarker);
     data.append(static_cast<char>(text.size() >> 8)).append(static_cast<char>(text.size() & 0xFF));
@@ -30,6 +26,11 @@ QByteArray BootLoaderMode::textAnswer(const QByteArray &text)
     return bootFrame(kAnswerCommand, static_cast<quint16>(data.size()), data, kPcAddress,
                      kInstrumentAddress);
 }
+} // namespace
+
+BootLoaderMode::BootLoaderMode(const QString &model)
+    : m_model(model)
+{ }
 
 QList<ReplyChunk> BootLoaderMode::answer(const SimRequest &request)
 {

@@ -1,30 +1,26 @@
 #ifndef NORVO_BOOTLOADERMODE_H
 #define NORVO_BOOTLOADERMODE_H
 
-#include "instrumentmode.h"
+#include "replychunk.h"
+#include "simrequest.h"
 
+#include <QList>
 #include <QString>
 
 // The instrument's boot-loader: identifies its model, erases and takes the image page by page.
-class BootLoaderMode : public InstrumentMode
+class BootLoaderMode
 {
 public:
     static constexpr int kPageBytes = 1024;
 
     explicit BootLoaderMode(const QString &model = QString());
 
-    void setModel(const QString &model) { m_model = model; }
-    const QString &model() const { return m_model; }
     // Image bytes written since the last erase, cut to the size that erase announced.
     QByteArray image() const { return m_pages.left(m_erasedSize); }
-    int pagesWritten() const { return m_pages.size() / kPageBytes; }
     int closingRequests() const { return m_closingRequests; }
 
-    QList<ReplyChunk> answer(const SimRequest &request) override;
-    QByteArray spontaneousOutput(qint64) override { return QByteArray(); }
-
-    // 7E 02 05 01 01, length, 01, text length, text, CRC high first, 7F.
-    static QByteArray textAnswer(const QByteArray &text);
+    // The answer to one request; an empty list leaves the line quiet.
+    QList<ReplyChunk> answer(const SimRequest &request);
 
 private:
     QByteArray erase(const QByteArray &data);

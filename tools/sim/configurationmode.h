@@ -1,23 +1,18 @@
 #ifndef NORVO_CONFIGURATIONMODE_H
 #define NORVO_CONFIGURATIONMODE_H
 
-#include "instrumentmode.h"
 #include "itemset.h"
+#include "replychunk.h"
+#include "simrequest.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QList>
 
 // The instrument's normal firmware: items, clock, history and debug output.
-class ConfigurationMode : public InstrumentMode
+class ConfigurationMode
 {
 public:
-    static constexpr int kDebugSwitchItem = 255;
-    static constexpr int kHistoryChunkBytes = 200;
-    // Below the 50 ms of quiet after which the history reader stops listening.
-    static constexpr int kHistoryChunkGapMs = 15;
-    static constexpr char kClockItemName[] = "设备时间";
-    static constexpr char kClockFormat[] = "yyyy-MM-dd hh:mm:ss";
-
     explicit ConfigurationMode(const ItemSet &items = ItemSet::builtIn());
 
     // Replaces the items; an item named like the clock item sets the clock.
@@ -25,14 +20,14 @@ public:
     // The items as the instrument would answer them now, clock item included.
     ItemSet items() const;
 
-    // The last moment and weekday (1 = Monday) set by a set-clock request;
-    // invalid and 0 before the first one.
+    // The last moment set by a set-clock request; invalid before the first one.
     QDateTime storedClock() const { return m_storedClock; }
-    int storedWeekday() const { return m_storedWeekday; }
     bool debugOutputOn() const { return m_debugOn; }
 
-    QList<ReplyChunk> answer(const SimRequest &request) override;
-    QByteArray spontaneousOutput(qint64 uptimeMs) override;
+    // The answer to one request; an empty list leaves the line quiet.
+    QList<ReplyChunk> answer(const SimRequest &request);
+    // A debug line while the debug output is on, otherwise nothing.
+    QByteArray debugLine(qint64 uptimeMs) const;
 
     // FF 03 L text CRC, the one answer layout of the configuration commands.
     static QByteArray dataAnswer(const QByteArray &text);
@@ -42,14 +37,12 @@ private:
     QByteArray writeItem(int index, const QByteArray &text);
     QByteArray switchDebugOutput(const QByteArray &text);
     QByteArray setClock(const QByteArray &fields);
-    QList<ReplyChunk> history(const QByteArray &dates) const;
     QString clockText() const;
 
     ItemSet m_items;
     QDateTime m_clockBase;
     QElapsedTimer m_sinceClockSet;
     QDateTime m_storedClock;
-    int m_storedWeekday = 0;
     bool m_debugOn = false;
 };
 

@@ -1,7 +1,7 @@
 #ifndef NORVO_FAULTPLAN_H
 #define NORVO_FAULTPLAN_H
 
-#include "instrumentmode.h"
+#include "replychunk.h"
 #include "simrequest.h"
 
 #include <QByteArray>

@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 namespace {
-constexpr int kIdleTickMs = 20; // how soon fault changes and debug output are noticed
-constexpr int kSpontaneousPollMs = 200;
+constexpr int kIdleTickMs = 20;         // how soon fault changes are noticed
+constexpr int kDebugLinePeriodMs = 200; // how often a debug line goes out while debug output is on
 constexpr int kReadBufferBytes = 4096;
 constexpr int kStreamChunkBytes = 64;
 
@@ -25,8 +25,6 @@ QString systemError(const char *what)
                                         QString::fromLocal8Bit(strerror(errno)));
 }
 } // namespace
-
-InstrumentSimulator::InstrumentSimulator() = default;
 
 InstrumentSimulator::~InstrumentSimulator()
 {
@@ -50,20 +48,16 @@ bool InstrumentSimulator::start(QString *error)
             *error = systemError("openpty");
         return false;
     }
-    int wake[2] = {-1, -1};
     char name[128] = {};
-    if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0 || ptsname_r(m_master, name, sizeof name) != 0
+    if (pipe2(m_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0
+        || ptsname_r(m_master, name, sizeof name) != 0
         || fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK) != 0
         || fcntl(m_master, F_SETFD, FD_CLOEXEC) != 0 || fcntl(m_slave, F_SETFD, FD_CLOEXEC) != 0) {
         if (error)
             *error = systemError("pseudo terminal setup");
-        m_wakeRead = wake[0];
-        m_wakeWrite = wake[1];
         closeDescriptors();
         return false;
     }
-    m_wakeRead = wake[0];
-    m_wakeWrite = wake[1];
     m_portName = QString::fromLocal8Bit(name);
     m_stopping = false;
     m_thread = std::thread(&InstrumentSimulator::serve, this);
@@ -77,7 +71,7 @@ void InstrumentSimulator::stop()
     m_stopping = true;
     const char wake = 1;
     // Should the pipe be full, the loop still sees the flag within one idle tick.
-    [[maybe_unused]] const ssize_t woken = write(m_wakeWrite, &wake, 1);
+    [[maybe_unused]] const ssize_t woken = write(m_wakePipe[1], &wake, 1);
     m_thread.join();
     closeDescriptors();
     m_portName.clear();
@@ -85,7 +79,7 @@ void InstrumentSimulator::stop()
 
 void InstrumentSimulator::closeDescriptors()
 {
-    for (int *fd : {&m_master, &m_slave, &m_wakeRead, &m_wakeWrite}) {
+    for (int *fd : {&m_master, &m_slave, &m_wakePipe[0], &m_wakePipe[1]}) {
         if (*fd >= 0)
             close(*fd);
         *fd = -1;
@@ -146,35 +140,16 @@ qint64 InstrumentSimulator::receivedByteCount() const
     return m_bytesReceived;
 }
 
-void InstrumentSimulator::clearLog()
-{
-    std::lock_guard<std::mutex> lock(m_logMutex);
-    m_frames.clear();
-    m_bytesReceived = 0;
-}
-
 ItemSet InstrumentSimulator::items() const
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
     return m_firmware.items();
 }
 
-QString InstrumentSimulator::itemText(int index) const
-{
-    const ItemSet current = items();
-    return current.contains(index) ? current.at(index).text() : QString();
-}
-
 QDateTime InstrumentSimulator::storedClock() const
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
     return m_firmware.storedClock();
-}
-
-int InstrumentSimulator::storedWeekday() const
-{
-    std::lock_guard<std::mutex> lock(m_stateMutex);
-    return m_firmware.storedWeekday();
 }
 
 bool InstrumentSimulator::debugOutputOn() const
@@ -194,19 +169,19 @@ void InstrumentSimulator::enterBootLoader(const QString &model)
             reported = items.at(modelItem).value();
     }
     m_bootLoader = BootLoaderMode(reported);
-    m_mode = &m_bootLoader;
+    m_inBootLoader = true;
 }
 
 void InstrumentSimulator::leaveBootLoader()
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
-    m_mode = &m_firmware;
+    m_inBootLoader = false;
 }
 
 bool InstrumentSimulator::inBootLoader() const
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
-    return m_mode == &m_bootLoader;
+    return m_inBootLoader;
 }
 
 QByteArray InstrumentSimulator::flashedImage() const
@@ -226,9 +201,11 @@ QList<ReplyChunk> InstrumentSimulator::handleRequest(const SimRequest &request)
     QList<ReplyChunk> reply;
     if (!m_faults.isSilent()) {
         std::lock_guard<std::mutex> lock(m_stateMutex);
-        reply = m_mode->answer(request);
+        reply = m_inBootLoader ? m_bootLoader.answer(request) : m_firmware.answer(request);
     }
     reply = m_faults.apply(request, reply);
+    if (!reply.isEmpty())
+        reply.first().gapBeforeMs += m_latencyMs;
     {
         std::lock_guard<std::mutex> lock(m_logMutex);
         m_frames.append(request.frame);
@@ -237,22 +214,34 @@ QList<ReplyChunk> InstrumentSimulator::handleRequest(const SimRequest &request)
     return reply;
 }
 
+QByteArray InstrumentSimulator::readFromLine()
+{
+    char buffer[kReadBufferBytes];
+    const ssize_t got = read(m_master, buffer, sizeof buffer);
+    if (got <= 0)
+        return QByteArray();
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    m_bytesReceived += got;
+    return QByteArray(buffer, static_cast<int>(got));
+}
+
 void InstrumentSimulator::serve()
 {
     RequestScanner scanner;
     PacedOutput output;
     QElapsedTimer uptime;
     uptime.start();
-    qint64 nextSpontaneousMs = kSpontaneousPollMs;
+    qint64 nextDebugLineMs = kDebugLinePeriodMs;
     bool writeBlocked = false;
 
     while (!m_stopping) {
-        if (uptime.elapsed() >= nextSpontaneousMs) {
-            nextSpontaneousMs = uptime.elapsed() + kSpontaneousPollMs;
+        if (uptime.elapsed() >= nextDebugLineMs) {
+            nextDebugLineMs = uptime.elapsed() + kDebugLinePeriodMs;
             QByteArray unasked;
             {
                 std::lock_guard<std::mutex> lock(m_stateMutex);
-                unasked = m_mode->spontaneousOutput(uptime.elapsed());
+                if (!m_inBootLoader)
+                    unasked = m_firmware.debugLine(uptime.elapsed());
             }
             if (!unasked.isEmpty() && !m_faults.isSilent())
                 output.enqueue(ReplyChunk{unasked, 0});
@@ -261,13 +250,13 @@ void InstrumentSimulator::serve()
             output.enqueue(ReplyChunk{QByteArray(kStreamChunkBytes, FaultPlan::kStreamByte), 0});
 
         int timeoutMs = static_cast<int>(
-                qBound<qint64>(0, nextSpontaneousMs - uptime.elapsed(), kIdleTickMs));
+                qBound<qint64>(0, nextDebugLineMs - uptime.elapsed(), kIdleTickMs));
         short masterEvents = POLLIN;
         if (writeBlocked)
             masterEvents |= POLLOUT;
         else if (!output.isEmpty())
             timeoutMs = std::min(timeoutMs, output.msUntilDue());
-        pollfd fds[2] = {{m_master, masterEvents, 0}, {m_wakeRead, POLLIN, 0}};
+        pollfd fds[2] = {{m_master, masterEvents, 0}, {m_wakePipe[0], POLLIN, 0}};
         if (poll(fds, 2, timeoutMs) < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN)
@@ -276,25 +265,14 @@ void InstrumentSimulator::serve()
             writeBlocked = false;
 
         if (fds[0].revents & POLLIN) {
-            char buffer[kReadBufferBytes];
-            const ssize_t got = read(m_master, buffer, sizeof buffer);
-            if (got > 0) {
-                {
-                    std::lock_guard<std::mutex> lock(m_logMutex);
-                    m_bytesReceived += got;
-                }
-                const QByteArray bytes(buffer, static_cast<int>(got));
-                for (const SimRequest &request : scanner.feed(bytes, uptime.elapsed())) {
-                    QList<ReplyChunk> reply = handleRequest(request);
-                    if (!reply.isEmpty())
-                        reply.first().gapBeforeMs += m_latencyMs;
-                    for (const ReplyChunk &chunk : reply)
-                        output.enqueue(chunk);
-                }
+            const QByteArray bytes = readFromLine();
+            for (const SimRequest &request : scanner.feed(bytes, uptime.elapsed())) {
+                for (const ReplyChunk &chunk : handleRequest(request))
+                    output.enqueue(chunk);
             }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {
             // Cannot happen while our own slave descriptor is open; do not spin if it does.
-            pollfd wakeOnly{m_wakeRead, POLLIN, 0};
+            pollfd wakeOnly{m_wakePipe[0], POLLIN, 0};
             poll(&wakeOnly, 1, kIdleTickMs);
         }
 

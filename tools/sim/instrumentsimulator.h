@@ -5,6 +5,8 @@
 #include "configurationmode.h"
 #include "faultplan.h"
 #include "itemset.h"
+#include "replychunk.h"
+#include "simrequest.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -23,7 +25,7 @@ public:
     static constexpr int kDefaultBaudRate = 115200;
     static constexpr int kDefaultLatencyMs = 5;
 
-    InstrumentSimulator();
+    InstrumentSimulator() = default;
     ~InstrumentSimulator();
     InstrumentSimulator(const InstrumentSimulator &) = delete;
     InstrumentSimulator &operator=(const InstrumentSimulator &) = delete;
@@ -52,12 +54,9 @@ public:
     bool waitForFrames(int count, int timeoutMs) const;
     // Every byte read from the line, frames or not.
     qint64 receivedByteCount() const;
-    void clearLog();
 
     ItemSet items() const;
-    QString itemText(int index) const;
     QDateTime storedClock() const;
-    int storedWeekday() const;
     bool debugOutputOn() const;
 
     // Restarts into the boot-loader, which reports model (by default the value of
@@ -73,12 +72,13 @@ private:
     void serve();
     // The answer to one request as it goes on the line, logged once handled.
     QList<ReplyChunk> handleRequest(const SimRequest &request);
+    // What the client wrote, counted in the log; empty when nothing could be read.
+    QByteArray readFromLine();
     void closeDescriptors();
 
     int m_master = -1;
     int m_slave = -1;
-    int m_wakeRead = -1;
-    int m_wakeWrite = -1;
+    int m_wakePipe[2] = {-1, -1}; // read end, write end: stop() wakes the serving thread
     QString m_portName;
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
@@ -90,7 +90,7 @@ private:
     mutable std::mutex m_stateMutex;
     ConfigurationMode m_firmware;
     BootLoaderMode m_bootLoader;
-    InstrumentMode *m_mode = &m_firmware;
+    bool m_inBootLoader = false;
 
     mutable std::mutex m_logMutex;
     mutable std::condition_variable m_logChanged;

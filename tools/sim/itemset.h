@@ -25,7 +25,6 @@ public:
     bool contains(int index) const { return index >= 0 && index < m_items.size(); }
     const SimItem &at(int index) const { return m_items.at(index); }
     SimItem &operator[](int index) { return m_items[index]; }
-    const QList<SimItem> &items() const { return m_items; }
     void append(const SimItem &item) { m_items.append(item); }
 
     // Index of the first item with that name, or -1.

@@ -1,6 +1,5 @@
 #include "instrumentsimulator.h"
 
-#include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
@@ -41,7 +40,7 @@ void removeLink(const QString &linkPath, const QString &target)
         unlink(QFile::encodeName(linkPath).constData());
 }
 
-int positiveOption(const QCommandLineParser &parser, const QString &name, int fallback, bool *ok)
+int nonNegativeOption(const QCommandLineParser &parser, const QString &name, int fallback, bool *ok)
 {
     if (!parser.isSet(name))
         return fallback;
@@ -80,10 +79,10 @@ int main(int argc, char *argv[])
 
     bool baudOk = true;
     bool latencyOk = true;
-    const int baudRate = positiveOption(parser, QStringLiteral("baud"),
-                                        InstrumentSimulator::kDefaultBaudRate, &baudOk);
-    const int latencyMs = positiveOption(parser, QStringLiteral("latency"),
-                                         InstrumentSimulator::kDefaultLatencyMs, &latencyOk);
+    const int baudRate = nonNegativeOption(parser, QStringLiteral("baud"),
+                                           InstrumentSimulator::kDefaultBaudRate, &baudOk);
+    const int latencyMs = nonNegativeOption(parser, QStringLiteral("latency"),
+                                            InstrumentSimulator::kDefaultLatencyMs, &latencyOk);
     if (!baudOk || baudRate == 0 || !latencyOk) {
         fprintf(stderr, "norvo-sim: --baud needs a positive and --latency a non-negative number\n");
         return kExitUsage;
@@ -98,7 +97,6 @@ int main(int argc, char *argv[])
         fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
         return kExitUsage;
     }
-
     if (parser.isSet(QStringLiteral("boot-loader")))
         simulator.enterBootLoader(parser.value(QStringLiteral("boot-loader")));
 

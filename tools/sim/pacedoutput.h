@@ -1,7 +1,7 @@
 #ifndef NORVO_PACEDOUTPUT_H
 #define NORVO_PACEDOUTPUT_H
 
-#include "instrumentmode.h"
+#include "replychunk.h"
 
 #include <chrono>
 #include <deque>

@@ -1,7 +1,9 @@
 #include "requestscanner.h"
 
 #include "bootframe.h"
-#include "seriallink.h"
+#include "commandset.h"
+
+#include <QHash>
 
 namespace {
 constexpr quint8 kConfigAddress = 0xFF;
@@ -42,16 +44,60 @@ int framedDataBytes(quint16 command, quint16 lengthField)
     return command == kHistoryCommand ? kHistoryDataBytes : lengthField;
 }
 
-bool framedCrcChecks(const QByteArray &frame)
+// Rebuilt from its header and data, the frame must match byte for byte, CRC and end byte too.
+bool framedFrameChecks(const QByteArray &frame)
 {
-    const int crcAt = frame.size() - 3;
-    const quint16 crc = crc16(reinterpret_cast<const unsigned char *>(frame.constData()), crcAt);
-    return wordAt(frame, crcAt) == crc && byteAt(frame, frame.size() - 1) == kBootEndByte;
+    return frame
+            == bootFrame(wordAt(frame, 3), wordAt(frame, 5),
+                         frame.mid(kFramedHeaderBytes, frame.size() - kFramedOverheadBytes));
+}
+
+SimRequest classify(const QByteArray &frame)
+{
+    SimRequest request;
+    request.frame = frame;
+    if (byteAt(frame, 0) == kBootStartByte) {
+        request.payload = frame.mid(kFramedHeaderBytes, frame.size() - kFramedOverheadBytes);
+        static const QHash<quint16, SimRequest::Kind> kinds{
+                {kHistoryCommand, SimRequest::History},
+                {kBootIdentifyCommand, SimRequest::BootIdentify},
+                {kBootEraseCommand, SimRequest::BootErase},
+                {kBootPageCommand, SimRequest::BootPage},
+                {kBootCloseCommand, SimRequest::BootClose},
+        };
+        request.kind = kinds.value(wordAt(frame, 3), SimRequest::Unknown);
+        return request;
+    }
+
+    const quint8 reg = byteAt(frame, 3);
+    if (frame == makeReadItemFrame(reg)) {
+        request.kind = SimRequest::ReadItem;
+        request.item = reg;
+        return request;
+    }
+    if (byteAt(frame, 1) != kWriteFunction || byteAt(frame, 4) != 0x00)
+        return request;
+    const quint8 area = byteAt(frame, 2);
+    const int count = byteAt(frame, kWriteHeaderBytes - 1);
+    const QByteArray data = frame.mid(kWriteHeaderBytes, count);
+    if (area == kItemArea && byteAt(frame, 5) == 0x00) {
+        request.kind = SimRequest::WriteItem;
+        request.item = reg;
+        request.payload = data.endsWith('\0') ? data.chopped(1) : data;
+    } else if (area == kClockArea && reg == kClockRegister && byteAt(frame, 5) == 0x03
+               && count == kClockFieldBytes) {
+        request.kind = SimRequest::SetClock;
+        request.payload = data;
+    }
+    return request;
 }
 } // namespace
 
 QList<SimRequest> RequestScanner::feed(const QByteArray &bytes, qint64 nowMs)
 {
+    // Staleness counts from the last byte, so a read that got nothing changes nothing.
+    if (bytes.isEmpty())
+        return {};
     if (!m_buffer.isEmpty() && nowMs - m_lastFeedMs > kStalePartialMs)
         m_buffer.clear();
     m_lastFeedMs = nowMs;
@@ -93,9 +139,7 @@ RequestScanner::Cut RequestScanner::cutFrame(int *length) const
         }
         if (m_buffer.size() < *length)
             return Cut::NeedMore;
-        return checkCrc(reinterpret_cast<const unsigned char *>(m_buffer.constData()), *length)
-                ? Cut::Frame
-                : Cut::Garbage;
+        return checkCrc(m_buffer.left(*length)) ? Cut::Frame : Cut::Garbage;
     }
     if (first == kBootStartByte) {
         if (m_buffer.size() < kFramedHeaderBytes)
@@ -108,62 +152,7 @@ RequestScanner::Cut RequestScanner::cutFrame(int *length) const
         *length = kFramedOverheadBytes + dataBytes;
         if (m_buffer.size() < *length)
             return Cut::NeedMore;
-        return framedCrcChecks(m_buffer.left(*length)) ? Cut::Frame : Cut::Garbage;
+        return framedFrameChecks(m_buffer.left(*length)) ? Cut::Frame : Cut::Garbage;
     }
     return Cut::Garbage;
-}
-
-SimRequest RequestScanner::classify(const QByteArray &frame)
-{
-    SimRequest request;
-    request.frame = frame;
-    if (byteAt(frame, 0) == kBootStartByte) {
-        request.payload = frame.mid(kFramedHeaderBytes, frame.size() - kFramedOverheadBytes);
-        switch (wordAt(frame, 3)) {
-        case kHistoryCommand:
-            request.kind = SimRequest::History;
-            break;
-        case kBootIdentifyCommand:
-            request.kind = SimRequest::BootIdentify;
-            break;
-        case kBootEraseCommand:
-            request.kind = SimRequest::BootErase;
-            break;
-        case kBootPageCommand:
-            request.kind = SimRequest::BootPage;
-            break;
-        case kBootCloseCommand:
-            request.kind = SimRequest::BootClose;
-            break;
-        default:
-            request.kind = SimRequest::UnknownFramed;
-        }
-        return request;
-    }
-
-    request.kind = SimRequest::UnknownConfiguration;
-    const quint8 function = byteAt(frame, 1);
-    const quint8 area = byteAt(frame, 2);
-    const quint8 reg = byteAt(frame, 3);
-    if (byteAt(frame, 4) != 0x00)
-        return request;
-    if (function == kReadFunction && area == kItemArea && byteAt(frame, 5) == 0x00) {
-        request.kind = SimRequest::ReadItem;
-        request.item = reg;
-        return request;
-    }
-    if (function != kWriteFunction)
-        return request;
-    const int count = byteAt(frame, kWriteHeaderBytes - 1);
-    const QByteArray data = frame.mid(kWriteHeaderBytes, count);
-    if (area == kItemArea && byteAt(frame, 5) == 0x00) {
-        request.kind = SimRequest::WriteItem;
-        request.item = reg;
-        request.payload = data.endsWith('\0') ? data.chopped(1) : data;
-    } else if (area == kClockArea && reg == kClockRegister && byteAt(frame, 5) == 0x03
-               && count == kClockFieldBytes) {
-        request.kind = SimRequest::SetClock;
-        request.payload = data;
-    }
-    return request;
 }

@@ -15,11 +15,6 @@ public:
 
     // Adds bytes read at nowMs and returns every request completed by them, in order.
     QList<SimRequest> feed(const QByteArray &bytes, qint64 nowMs);
-    // Bytes kept for a frame that is not complete yet.
-    int pendingBytes() const { return m_buffer.size(); }
-
-    // Kind, item and payload of one complete frame with a good CRC.
-    static SimRequest classify(const QByteArray &frame);
 
 private:
     enum class Cut { NeedMore, Garbage, Frame };

@@ -1,8 +1,7 @@
 #include "simitem.h"
 
+#include "choicelist.h"
 #include "commandset.h"
-
-#include <QRegularExpression>
 
 namespace {
 constexpr int kMaxAnswerTextBytes = 255; // one length byte in the data answer
@@ -30,16 +29,6 @@ SimItem SimItem::action(const QString &name)
     return item;
 }
 
-QStringList SimItem::choices() const
-{
-    // Same shape the edit dialog recognises: title, then "(" options ")" at the very end.
-    static const QRegularExpression choiceList(QStringLiteral("^.+\\((([^/]+/)+[^/]+)\\)$"));
-    const QRegularExpressionMatch match = choiceList.match(m_name);
-    if (!match.hasMatch())
-        return QStringList();
-    return match.captured(1).split(QLatin1Char('/'));
-}
-
 QString SimItem::text() const
 {
     return m_hasValue ? m_name + QLatin1Char(':') + m_value : m_name;
@@ -57,7 +46,8 @@ bool SimItem::accepts(const QString &value) const
 {
     if (!m_hasValue || m_readOnly)
         return false;
-    const QStringList options = choices();
+    // The same choice lists the edit dialog offers.
+    const QStringList options = parseChoiceList(m_name).options;
     if (!options.isEmpty() && !options.contains(value))
         return false;
     if (m_numeric && !readsAsNumber(value))

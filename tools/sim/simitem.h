@@ -2,7 +2,6 @@
 #define NORVO_SIMITEM_H
 
 #include <QString>
-#include <QStringList>
 
 // One configuration item of the simulated instrument and the values it accepts.
 class SimItem
@@ -17,11 +16,6 @@ public:
     const QString &name() const { return m_name; }
     const QString &value() const { return m_value; }
     bool hasValue() const { return m_hasValue; }
-    bool isReadOnly() const { return m_readOnly; }
-    bool isNumeric() const { return m_numeric; }
-
-    // Options of a name ending in "(a/b/...)"; empty for items without a choice list.
-    QStringList choices() const;
 
     // The text the instrument answers with: "name:value", or the name alone.
     QString text() const;

@@ -15,11 +15,10 @@ struct SimRequest
         BootErase,
         BootPage,
         BootClose,
-        UnknownConfiguration, // FF … frame with a good CRC but a layout nobody answers
-        UnknownFramed,        // 7E … 7F frame with an unknown command
+        Unknown, // a good CRC but a layout or command nobody answers
     };
 
-    Kind kind = UnknownConfiguration;
+    Kind kind = Unknown;
     int item = -1;      // item number of read and write requests, -1 otherwise
     QByteArray frame;   // every byte of the request, CRC included
     QByteArray payload; // write text without its zero, clock fields, history dates
