@@ -27,6 +27,21 @@ stop_process() {
     fi
 }
 
+# Prints what the command prints once it prints something, polling every 0.1 s
+# for at most the given tenths of a second while the process is alive.
+poll_output() {
+    local tenths="$1" pid="$2"
+    shift 2
+    local output=""
+    for _ in $(seq "$tenths"); do
+        output="$("$@" 2>/dev/null || true)"
+        [ -n "$output" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    printf '%s' "$output"
+}
+
 cleanup() {
     stop_process "$APP_PID"
     stop_process "$SIM_PID"
@@ -40,13 +55,7 @@ cp build/run-files/*.qm "$RUN_DIR/"
 # The simulator prints its pseudo-terminal path as its first line.
 "$SIMULATOR" --baud "$BAUD_RATE" >"$RUN_DIR/simulator.out" 2>"$RUN_DIR/simulator.log" &
 SIM_PID=$!
-PORT=""
-for _ in $(seq 50); do
-    PORT="$(head -n 1 "$RUN_DIR/simulator.out" 2>/dev/null || true)"
-    [ -n "$PORT" ] && break
-    kill -0 "$SIM_PID" 2>/dev/null || break
-    sleep 0.1
-done
+PORT="$(poll_output 50 "$SIM_PID" head -n 1 "$RUN_DIR/simulator.out")"
 if [ -z "$PORT" ]; then
     echo "The simulator did not start; see $RUN_DIR/simulator.log" >&2
     exit 1
@@ -85,13 +94,10 @@ done
 (cd "$RUN_DIR" && exec "$ASSISTANT") >"$RUN_DIR/assistant.log" 2>&1 &
 APP_PID=$!
 
-WINDOW_ID=""
-for _ in $(seq "$WINDOW_WAIT_TENTHS"); do
-    WINDOW_ID="$(xwininfo -root -tree 2>/dev/null | awk '/Norvo/ && / [0-9]+x[0-9]+\+/ { print $1; exit }')"
-    [ -n "$WINDOW_ID" ] && break
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.1
-done
+main_window_id() {
+    xwininfo -root -tree | awk '/Norvo/ && / [0-9]+x[0-9]+\+/ { print $1; exit }'
+}
+WINDOW_ID="$(poll_output "$WINDOW_WAIT_TENTHS" "$APP_PID" main_window_id)"
 if [ -z "$WINDOW_ID" ]; then
     echo "The main window did not appear; see $RUN_DIR/assistant.log" >&2
     exit 1

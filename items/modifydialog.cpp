@@ -2,10 +2,10 @@
 #include "ui_modifydialog.h"
 
 #include "choicelist.h"
+#include "dialogframe.h"
 #include "guiresources.h"
 
 #include <QComboBox>
-#include <QIcon>
 #include <QLineEdit>
 
 namespace {
@@ -18,9 +18,7 @@ ModifyDialog::ModifyDialog(const QString &name, const QString &value, QWidget *p
     , ui(new Ui::ModifyDialog)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setWindowIcon(QIcon(GuiResources::kConfigureIcon));
-    setFixedSize(size());
+    setUpFixedDialog(this, GuiResources::kConfigureIcon);
     connect(ui->commit, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->cancel, &QPushButton::clicked, this, &QDialog::reject);
     initEditor(name, value);

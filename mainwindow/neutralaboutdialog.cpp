@@ -1,5 +1,6 @@
 #include "neutralaboutdialog.h"
 
+#include "dialogframe.h"
 #include "guiresources.h"
 #include "producttitle.h"
 #include "ui_neutralaboutdialog.h"
@@ -11,9 +12,7 @@ NeutralAboutDialog::NeutralAboutDialog(QWidget *parent)
     , ui(new Ui::NeutralAboutDialog)
 {
     ui->setupUi(this);
-    setWindowIcon(QIcon(GuiResources::kAboutIcon));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setFixedSize(size());
+    setUpFixedDialog(this, GuiResources::kAboutIcon);
     ui->labelVersion->setText(productTitle());
     connect(ui->bntOK, &QPushButton::clicked, this, &NeutralAboutDialog::accept);
 }

@@ -1,6 +1,7 @@
 #include "setupdialog.h"
 
 #include "config.h"
+#include "dialogframe.h"
 #include "guiresources.h"
 #include "portnames.h"
 #include "settingskeys.h"
@@ -29,9 +30,7 @@ SetupDialog::SetupDialog(QWidget *parent)
     , ui(new Ui::SetupDialog)
 {
     ui->setupUi(this);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setWindowIcon(QIcon(GuiResources::kSetupIcon));
-    setFixedSize(size());
+    setUpFixedDialog(this, GuiResources::kSetupIcon);
 
     for (const char *rate : kBaudRates)
         ui->baudrate->addItem(QString::fromLatin1(rate));
