@@ -45,7 +45,8 @@ bool RefreshThread::checkItemAnswer(LinkStatus status, QSerialPort &port, int it
 {
     const QString linkError = linkErrorText(status, answer);
     if (!linkError.isEmpty()) {
-        if (item == kRetry) {
+        // A pulled cable does not come back for a second try.
+        if (item == kRetry || status == LinkPortLost) {
             emit showErrorMessage(title, linkError, image);
             return true;
         }

@@ -7,26 +7,44 @@
 #include <QSerialPort>
 
 namespace {
-constexpr qint64 kBitsPerByte = 10;               // start bit, eight data bits, stop bit
-constexpr qint32 kAssumedBaudRate = 115200;       // when the port reports no rate
-constexpr qint64 kLongestLegalAnswerBytes = 1100; // above every legal answer, with room to spare
-constexpr qint64 kAnswerTimeSlackMs = 2000;
-constexpr qint64 kMaxAnswerTimeLimitMs = 3600 * 1000; // an hour, even at the slowest rates
-
-// Longest time an answer may keep arriving at the given baud rate: twice the
-// line time of the longest legal answer, plus slack.
-int answerTimeLimitMs(qint32 baudRate)
-{
-    const qint64 rate = baudRate > 0 ? baudRate : kAssumedBaudRate;
-    const qint64 lineMs = 2 * kLongestLegalAnswerBytes * kBitsPerByte * 1000 / rate;
-    return static_cast<int>(qMin(kAnswerTimeSlackMs + lineMs, kMaxAnswerTimeLimitMs));
-}
+constexpr qint64 kBitsPerByte = 10;         // start bit, eight data bits, stop bit
+constexpr qint32 kAssumedBaudRate = 115200; // when the port reports no rate
+constexpr qint64 kAnswerTimeSlackMs = 1000;
+constexpr quint8 kAnswerAddress = 0xFF;
+constexpr quint8 kAnswerFunction = 0x03;
+constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CRC bytes
 
 bool portLost(const QSerialPort &port)
 {
     return !port.isOpen() || port.error() == QSerialPort::ResourceError;
 }
+
+bool startsAsDataAnswer(const QByteArray &answer)
+{
+    return answer.size() >= 2 && static_cast<quint8>(answer.at(0)) == kAnswerAddress
+            && static_cast<quint8>(answer.at(1)) == kAnswerFunction;
+}
 } // namespace
+
+bool answerComplete(const QByteArray &answer)
+{
+    if (answer.size() <= 2)
+        return false;
+    if (startsAsDataAnswer(answer)) {
+        const int length = static_cast<quint8>(answer.at(2));
+        if (answer.size() != length + kDataAnswerOverhead)
+            return false;
+    }
+    return checkCrc(answer);
+}
+
+int answerTimeLimitMs(qint32 baudRate)
+{
+    const qint64 rate = baudRate > 0 ? baudRate : kAssumedBaudRate;
+    const qint64 byteMs = (kBitsPerByte * 1000 + rate - 1) / rate;
+    return static_cast<int>(kLongestLegalAnswerBytes * (kAnswerQuietMs + byteMs)
+                            + kAnswerTimeSlackMs);
+}
 
 quint16 crc16(const unsigned char *data, int length)
 {
@@ -88,20 +106,24 @@ LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QB
     port.clear(QSerialPort::AllDirections);
     port.write(request, length);
     if (!port.waitForBytesWritten(kWriteTimeoutMs))
-        return LinkSendTimeout;
+        return portLost(port) ? LinkPortLost : LinkSendTimeout;
     if (!port.waitForReadyRead(kFirstAnswerTimeoutMs))
-        return LinkReceiveTimeout;
-    answer = port.readAll();
+        return portLost(port) ? LinkPortLost : LinkReceiveTimeout;
+    answer = port.read(kMaxAnswerBytes);
 
-    // An answer that never checks while bytes keep coming must still end.
+    // An answer that never completes while bytes keep coming must still end:
+    // a fast stream at the byte bound, a slow trickle at the time bound.
     QElapsedTimer collecting;
     collecting.start();
     const int timeLimitMs = answerTimeLimitMs(port.baudRate());
-    while (!(answer.size() > 2 && checkCrc(answer))) {
+    while (!answerComplete(answer)) {
         if (answer.size() >= kMaxAnswerBytes || collecting.elapsed() >= timeLimitMs)
             break;
-        if (portLost(port) || !port.waitForReadyRead(kAnswerQuietMs))
+        if (!port.waitForReadyRead(kAnswerQuietMs)) {
+            if (portLost(port))
+                return LinkPortLost;
             break;
+        }
         answer.append(port.read(kMaxAnswerBytes - answer.size()));
     }
     return LinkOk;
@@ -123,6 +145,8 @@ QString linkErrorText(int status, const QByteArray &answer)
         return QCoreApplication::translate("QObject", "发送命令超时");
     case LinkReceiveTimeout:
         return QCoreApplication::translate("QObject", "接受数据超时");
+    case LinkPortLost:
+        return QCoreApplication::translate("QObject", "串口已断开");
     default:
         return QCoreApplication::translate("QObject", "未定义的错误");
     }

@@ -11,15 +11,18 @@ enum LinkStatus {
     LinkOk = 0,
     LinkSendTimeout = 1,
     LinkReceiveTimeout = 2,
+    LinkPortLost = 3, // the port went away (cable or adapter pulled) during the exchange
 };
 
 constexpr int kWriteTimeoutMs = 3000;       // request fully written
 constexpr int kFirstAnswerTimeoutMs = 3000; // first answer bytes after the write
 constexpr int kAnswerQuietMs = 500;         // gap that ends an answer whose CRC never checks
 
-// Bound on one answer whose CRC never checks while bytes keep coming; every
-// legal answer (at most 260 bytes for the item commands, about 30 for the
-// boot-loader) is far below it. A time limit from the baud rate bounds it too.
+// The longest legal answer: FF 03, a length byte, 255 data bytes and the CRC.
+// The boot-loader's answers are shorter.
+constexpr int kLongestLegalAnswerBytes = 260;
+// Bound on one answer whose CRC never checks while bytes keep coming fast.
+// A slow trickle is bounded by answerTimeLimitMs().
 constexpr int kMaxAnswerBytes = 4096;
 
 // CRC-16/MODBUS: reflected polynomial 0xA001, initial value 0xFFFF, no final XOR.
@@ -36,7 +39,16 @@ void appendCrc(QByteArray &frame);
 // Opens the port named in config.ini at its baud rate, 8N1, no flow control.
 bool openSerialPort(QSerialPort &port);
 
-// Sends one request and collects the answer until its CRC checks, the line is
+// True once the collected answer is whole: a data answer FF 03 L … when it
+// holds exactly L + 5 bytes and its CRC checks (a shorter prefix can check by
+// chance), any other answer as soon as its CRC checks.
+bool answerComplete(const QByteArray &answer);
+
+// Longest time one answer may keep arriving at the given baud rate: the
+// longest legal answer with a gap just under kAnswerQuietMs before every byte.
+int answerTimeLimitMs(qint32 baudRate);
+
+// Sends one request and collects the answer until it is complete, the line is
 // quiet for kAnswerQuietMs, or the answer bounds are reached.
 LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer);
 LinkStatus sendAndReceive(QSerialPort &port, const QByteArray &request, QByteArray &answer);

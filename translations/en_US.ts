@@ -200,6 +200,10 @@
         <source>未定义的错误</source>
         <translation>Undefined error</translation>
     </message>
+    <message>
+        <source>串口已断开</source>
+        <translation>The serial port was lost</translation>
+    </message>
 </context>
 <context>
     <name>RefreshThread</name>

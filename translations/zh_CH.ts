@@ -200,6 +200,10 @@
         <source>未定义的错误</source>
         <translation>未定义的错误</translation>
     </message>
+    <message>
+        <source>串口已断开</source>
+        <translation>串口已断开</translation>
+    </message>
 </context>
 <context>
     <name>RefreshThread</name>
