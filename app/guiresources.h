@@ -7,6 +7,10 @@ namespace GuiResources {
 constexpr char kConfigureIcon[] = ":/image/configure.png";
 constexpr char kSetupIcon[] = ":/image/setup.png";
 constexpr char kAboutIcon[] = ":/image/about.png";
+constexpr char kRefreshIcon[] = ":/image/refresh.png";
+constexpr char kDebugIcon[] = ":/image/debug.png";
+constexpr char kUpdateIcon[] = ":/image/update.png";
+constexpr char kMonitorIcon[] = ":/image/monitor.png";
 } // namespace GuiResources
 
 // Registers the images compiled into the static GUI library (":/image/…").
