@@ -9,6 +9,7 @@ constexpr char kSerialBaudRate[] = "serial/baudrate";
 constexpr char kWindowWidth[] = "window/width";
 constexpr char kWindowHeight[] = "window/height";
 constexpr char kLanguage[] = "language/language";
+constexpr char kDialogDirectory[] = "files/directory"; // where the last file dialog ended
 } // namespace SettingsKeys
 
 #endif

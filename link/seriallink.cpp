@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSerialPort>
 
 namespace {
@@ -14,17 +15,45 @@ constexpr quint8 kAnswerAddress = 0xFF;
 constexpr quint8 kAnswerFunction = 0x03;
 constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CRC bytes
 
-bool portLost(const QSerialPort &port)
-{
-    return !port.isOpen() || port.error() == QSerialPort::ResourceError;
-}
-
 bool startsAsDataAnswer(const QByteArray &answer)
 {
     return answer.size() >= 2 && static_cast<quint8>(answer.at(0)) == kAnswerAddress
             && static_cast<quint8>(answer.at(1)) == kAnswerFunction;
 }
 } // namespace
+
+bool portVanished(const QSerialPort &port)
+{
+    if (!port.isOpen() || port.error() == QSerialPort::ResourceError)
+        return true;
+#ifdef Q_OS_UNIX
+    // A hung-up terminal only reports "hang-up", which the port's waits do not
+    // treat as an error; the device node going away is what tells. The port
+    // keeps a name under /dev without that prefix.
+    QString location = port.portName();
+    if (!location.startsWith(QLatin1Char('/')) && !location.startsWith(QLatin1String("./"))
+        && !location.startsWith(QLatin1String("../")))
+        location.prepend(QLatin1String("/dev/"));
+    return !QFileInfo::exists(location);
+#else
+    return false;
+#endif
+}
+
+LineWait waitForBytes(QSerialPort &port, int timeoutMs)
+{
+    QElapsedTimer waiting;
+    waiting.start();
+    for (;;) {
+        const int leftMs = static_cast<int>(timeoutMs - waiting.elapsed());
+        if (port.bytesAvailable() > 0 || port.waitForReadyRead(qBound(0, leftMs, kLostPortCheckMs)))
+            return LineWait::Ready;
+        if (portVanished(port))
+            return LineWait::Lost;
+        if (waiting.elapsed() >= timeoutMs)
+            return LineWait::Quiet;
+    }
+}
 
 bool answerComplete(const QByteArray &answer)
 {
@@ -106,9 +135,15 @@ LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QB
     port.clear(QSerialPort::AllDirections);
     port.write(request, length);
     if (!port.waitForBytesWritten(kWriteTimeoutMs))
-        return portLost(port) ? LinkPortLost : LinkSendTimeout;
-    if (!port.waitForReadyRead(kFirstAnswerTimeoutMs))
-        return portLost(port) ? LinkPortLost : LinkReceiveTimeout;
+        return portVanished(port) ? LinkPortLost : LinkSendTimeout;
+    switch (waitForBytes(port, kFirstAnswerTimeoutMs)) {
+    case LineWait::Lost:
+        return LinkPortLost;
+    case LineWait::Quiet:
+        return LinkReceiveTimeout;
+    case LineWait::Ready:
+        break;
+    }
     answer = port.read(kMaxAnswerBytes);
 
     // An answer that never completes while bytes keep coming must still end:
@@ -119,11 +154,11 @@ LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QB
     while (!answerComplete(answer)) {
         if (answer.size() >= kMaxAnswerBytes || collecting.elapsed() >= timeLimitMs)
             break;
-        if (!port.waitForReadyRead(kAnswerQuietMs)) {
-            if (portLost(port))
-                return LinkPortLost;
+        const LineWait wait = waitForBytes(port, kAnswerQuietMs);
+        if (wait == LineWait::Lost)
+            return LinkPortLost;
+        if (wait == LineWait::Quiet)
             break;
-        }
         answer.append(port.read(kMaxAnswerBytes - answer.size()));
     }
     return LinkOk;

@@ -48,6 +48,23 @@ bool answerComplete(const QByteArray &answer);
 // longest legal answer with a gap just under kAnswerQuietMs before every byte.
 int answerTimeLimitMs(qint32 baudRate);
 
+// How a wait for bytes from the instrument ended.
+enum class LineWait {
+    Ready, // bytes are ready to read
+    Quiet, // none came in time
+    Lost,  // the port went away
+};
+
+// Waits up to timeoutMs for bytes to read. A port that goes away (an adapter
+// unplugged, a pseudo-terminal closed) is noticed within kLostPortCheckMs,
+// however long the wait.
+LineWait waitForBytes(QSerialPort &port, int timeoutMs);
+constexpr int kLostPortCheckMs = 100;
+
+// True when the port is gone: closed, failed with a resource error, or its
+// device node has disappeared.
+bool portVanished(const QSerialPort &port);
+
 // Sends one request and collects the answer until it is complete, the line is
 // quiet for kAnswerQuietMs, or the answer bounds are reached.
 LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer);

@@ -4,18 +4,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>操作</source>
-        <translation>Actions</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-    <message>
         <source>toolBar</source>
         <translation>Toolbar</translation>
     </message>
@@ -96,10 +84,6 @@
         <translation>Failed to write file: %1</translation>
     </message>
     <message>
-        <source>文件解析错误</source>
-        <translation>The file could not be parsed</translation>
-    </message>
-    <message>
         <source>硬件返回数据校验错误</source>
         <translation>The data returned by the device failed the check</translation>
     </message>
@@ -151,6 +135,42 @@
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: this item cannot be changed</translation>
     </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>&amp;Actions</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>文件解析错误: 第%1行</source>
+        <translation>File parse error: line %1</translation>
+    </message>
+    <message>
+        <source>正在读取配置......</source>
+        <translation>Reading the configuration......</translation>
+    </message>
+    <message>
+        <source>正在读取配置...... %1</source>
+        <translation>Reading the configuration...... %1</translation>
+    </message>
+    <message>
+        <source>读取配置完成: %1 项</source>
+        <translation>Configuration read: %1 items</translation>
+    </message>
+    <message>
+        <source>正在写入配置...... %1 / %2</source>
+        <translation>Writing the configuration...... %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>ModifyDialog</name>
@@ -165,6 +185,14 @@
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>Write failed: the value is too long</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>

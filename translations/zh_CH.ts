@@ -4,18 +4,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>操作</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>帮助</translation>
-    </message>
-    <message>
         <source>toolBar</source>
         <translation>toolBar</translation>
     </message>
@@ -96,10 +84,6 @@
         <translation>写入文件失败: %1</translation>
     </message>
     <message>
-        <source>文件解析错误</source>
-        <translation>文件解析错误</translation>
-    </message>
-    <message>
         <source>硬件返回数据校验错误</source>
         <translation>硬件返回数据校验错误</translation>
     </message>
@@ -151,6 +135,42 @@
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
     </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>操作(&amp;O)</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>文件解析错误: 第%1行</source>
+        <translation>文件解析错误: 第%1行</translation>
+    </message>
+    <message>
+        <source>正在读取配置......</source>
+        <translation>正在读取配置......</translation>
+    </message>
+    <message>
+        <source>正在读取配置...... %1</source>
+        <translation>正在读取配置...... %1</translation>
+    </message>
+    <message>
+        <source>读取配置完成: %1 项</source>
+        <translation>读取配置完成: %1 项</translation>
+    </message>
+    <message>
+        <source>正在写入配置...... %1 / %2</source>
+        <translation>正在写入配置...... %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>ModifyDialog</name>
@@ -165,6 +185,14 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>写入配置失败,数值过长</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
     </message>
 </context>
 <context>

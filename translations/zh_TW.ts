@@ -4,18 +4,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>操作</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>語言</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>說明</translation>
-    </message>
-    <message>
         <source>toolBar</source>
         <translation>工具列</translation>
     </message>
@@ -96,10 +84,6 @@
         <translation>寫入檔案失敗: %1</translation>
     </message>
     <message>
-        <source>文件解析错误</source>
-        <translation>檔案解析錯誤</translation>
-    </message>
-    <message>
         <source>硬件返回数据校验错误</source>
         <translation>硬體回傳資料校驗錯誤</translation>
     </message>
@@ -151,6 +135,42 @@
         <source>写入配置失败,该项不支持修改</source>
         <translation>寫入設定失敗，此項目不支援修改</translation>
     </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>操作(&amp;O)</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>語言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>文件解析错误: 第%1行</source>
+        <translation>檔案解析錯誤: 第%1行</translation>
+    </message>
+    <message>
+        <source>正在读取配置......</source>
+        <translation>正在讀取設定......</translation>
+    </message>
+    <message>
+        <source>正在读取配置...... %1</source>
+        <translation>正在讀取設定...... %1</translation>
+    </message>
+    <message>
+        <source>读取配置完成: %1 项</source>
+        <translation>讀取設定完成: %1 項</translation>
+    </message>
+    <message>
+        <source>正在写入配置...... %1 / %2</source>
+        <translation>正在寫入設定...... %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>ModifyDialog</name>
@@ -165,6 +185,14 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>寫入設定失敗，數值過長</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
     </message>
 </context>
 <context>
@@ -202,7 +230,7 @@
     </message>
     <message>
         <source>串口已断开</source>
-        <translation>串口已斷開</translation>
+        <translation>序列埠已中斷連線</translation>
     </message>
 </context>
 <context>

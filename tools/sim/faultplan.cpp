@@ -55,6 +55,11 @@ void FaultPlan::splitAnswers(int chunks, int gapMs, int count, int item)
     add(Rule{Kind::Split, count, item, chunks, gapMs, {}});
 }
 
+void FaultPlan::splitAnswersAt(int offset, int gapMs, int count, int item)
+{
+    add(Rule{Kind::SplitAt, count, item, offset, gapMs, {}});
+}
+
 void FaultPlan::replaceAnswers(const QByteArray &raw, int count, int item)
 {
     add(Rule{Kind::Replace, count, item, 0, 0, raw});
@@ -129,5 +134,10 @@ QList<ReplyChunk> FaultPlan::apply(const SimRequest &request, QList<ReplyChunk> 
         reply.last().bytes.append(rule.bytes);
     if (take(Kind::Split, request.item, &rule))
         reply = splitInto(joined(reply), rule.chunks, rule.gapMs);
+    if (take(Kind::SplitAt, request.item, &rule)) {
+        const QByteArray bytes = joined(reply);
+        reply = {ReplyChunk{bytes.left(rule.chunks), 0},
+                 ReplyChunk{bytes.mid(rule.chunks), rule.gapMs}};
+    }
     return reply;
 }

@@ -29,6 +29,8 @@ public:
     void corruptCrc(int count, int item = kAnyItem);
     void appendExtraByte(int count, int item = kAnyItem, char extra = kDefaultExtraByte);
     void splitAnswers(int chunks, int gapMs, int count = 1, int item = kAnyItem);
+    // Two chunks: the first offset bytes, then the rest after gapMs.
+    void splitAnswersAt(int offset, int gapMs, int count = 1, int item = kAnyItem);
     // Sends raw instead of the answer, also to requests the instrument would not answer.
     void replaceAnswers(const QByteArray &raw, int count = 1, int item = kAnyItem);
     // The next request is answered by kStreamByte without end, until clear().
@@ -42,7 +44,7 @@ public:
     QList<ReplyChunk> apply(const SimRequest &request, QList<ReplyChunk> reply);
 
 private:
-    enum class Kind { Drop, Replace, CorruptCrc, ExtraByte, Split };
+    enum class Kind { Drop, Replace, CorruptCrc, ExtraByte, Split, SplitAt };
     struct Rule
     {
         Kind kind;
