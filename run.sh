@@ -2,6 +2,7 @@
 # Builds into build/ and runs the assistant in run/ against the simulated
 # instrument. Without a display it runs on a virtual screen, saves a
 # screenshot of the main window to run/screenshot.png and stops.
+# NORVO_BAUD and NORVO_LATENCY_MS set the simulated line (default 115200 baud, 5 ms).
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
@@ -11,7 +12,8 @@ ROOT="$PWD"
 RUN_DIR="$ROOT/run"
 ASSISTANT="$ROOT/build/app/norvo-assistant"
 SIMULATOR="$ROOT/build/tools/sim/norvo-sim"
-BAUD_RATE=115200
+BAUD_RATE="${NORVO_BAUD:-115200}"
+LATENCY_MS="${NORVO_LATENCY_MS:-5}"
 SCREEN="1024x768x24"
 WINDOW_WAIT_TENTHS=150 # 15 s for the main window to appear
 
@@ -53,7 +55,7 @@ mkdir -p "$RUN_DIR"
 cp build/run-files/*.qm "$RUN_DIR/"
 
 # The simulator prints its pseudo-terminal path as its first line.
-"$SIMULATOR" --baud "$BAUD_RATE" >"$RUN_DIR/simulator.out" 2>"$RUN_DIR/simulator.log" &
+"$SIMULATOR" --baud "$BAUD_RATE" --latency "$LATENCY_MS" >"$RUN_DIR/simulator.out" 2>"$RUN_DIR/simulator.log" &
 SIM_PID=$!
 PORT="$(poll_output 50 "$SIM_PID" head -n 1 "$RUN_DIR/simulator.out")"
 if [ -z "$PORT" ]; then
