@@ -5,26 +5,19 @@
 #include <QTextCodec>
 #include <QTextStream>
 
-namespace {
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("HistoryData", text);
-}
-} // namespace
-
 QString exportErrorTitle()
 {
-    return translate(QT_TRANSLATE_NOOP("HistoryData", "导出配置"));
+    return QCoreApplication::translate("HistoryData", "导出配置");
 }
 
 QString exportOpenErrorText(const QString &fileName)
 {
-    return translate(QT_TRANSLATE_NOOP("HistoryData", "打开文件失败: %1")).arg(fileName);
+    return QCoreApplication::translate("HistoryData", "打开文件失败: %1").arg(fileName);
 }
 
 QString exportWriteErrorText(const QString &fileName)
 {
-    return translate(QT_TRANSLATE_NOOP("HistoryData", "写入文件失败: %1")).arg(fileName);
+    return QCoreApplication::translate("HistoryData", "写入文件失败: %1").arg(fileName);
 }
 
 QString exportHistoryCsv(const QString &fileName, const QString &text)

@@ -76,6 +76,10 @@ void TestReadThread::query_data()
     QTest::newRow("a day of records") << Arrange() << QString() << 115200 << day << 5 << QString();
     QTest::newRow("a day of records at 9600 baud")
             << Arrange() << QString() << 9600 << day << 5 << QString();
+    QTest::newRow("a day without records: the header alone")
+            << Arrange([](InstrumentSimulator &s) { s.setHistoryRecordsPerDay(0); }) << QString()
+            << 115200 << "时间,温度,压力,流量\r\n"
+            << 1 << QString();
     const QList<ReplyChunk> chunks{
             {"a,1\r\n", 0}, {"b,2\r\n", 20}, {"c,3\r\n", 20}, {"d,4\r\n", 80}};
     QTest::newRow("chunks 20 ms apart in order, one 80 ms later not read")
