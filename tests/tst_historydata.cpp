@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include <functional>
 #include <memory>
 
 using Arrange = std::function<void(InstrumentSimulator &)>;
@@ -19,16 +18,11 @@ Q_DECLARE_METATYPE(Arrange)
 
 namespace {
 constexpr int kQueryTimeoutMs = 15000;
-const QString kOldText = QStringLiteral("旧文本");
+const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
-QString viewText(const HistoryData &dialog)
+void click(const QWidget &dialog, const QString &button)
 {
-    return dialog.findChild<QTextEdit *>(QStringLiteral("textEdit"))->toPlainText();
-}
-
-void click(const HistoryData &dialog, const char *button)
-{
-    dialog.findChild<QPushButton *>(QLatin1String(button))->click();
+    dialog.findChild<QPushButton *>(button)->click();
 }
 } // namespace
 
@@ -43,6 +37,12 @@ private slots:
         initGuiResources();
         QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
     }
+    void init()
+    {
+        m_sim = std::make_unique<InstrumentSimulator>();
+        const QString error = SimTest::startOnConfiguredPort(*m_sim);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
     void cleanup()
     {
         m_sim.reset();
@@ -50,21 +50,10 @@ private slots:
     }
     void query_data();
     void query();
-    void exports_data();
-    void exports();
     void leaveWhileQuerying_data();
     void leaveWhileQuerying();
 
 private:
-    void startSimulator(const Arrange &arrange = {})
-    {
-        m_sim = std::make_unique<InstrumentSimulator>();
-        if (arrange)
-            arrange(*m_sim);
-        const QString error = SimTest::startOnConfiguredPort(*m_sim);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
-
     QTemporaryDir m_dir;
     std::unique_ptr<InstrumentSimulator> m_sim;
 };
@@ -73,91 +62,57 @@ void TestHistoryData::query_data()
 {
     QTest::addColumn<Arrange>("arrange");
     QTest::addColumn<int>("startAfterEnd"); // days
-    QTest::addColumn<int>("frames");
-    QTest::addColumn<QString>("view"); // how the view's text begins
-    QTest::addColumn<int>(
-            "blocks"); // lines of the view, the empty one after the last line end included
-    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("view");      // how the view's text begins
+    QTest::addColumn<int>("lines"); // of the view, the empty one after the last line end included
+    QTest::addColumn<QStringList>("boxes"); // "title: text"; the query, then a CSV export
+    QTest::addColumn<QByteArray>("csv");    // how the exported file begins
 
-    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    QTest::newRow("today") << Arrange() << 0 << 1 << "时间,温度,压力,流量\n" + today + " 00:00:00,"
-                           << 6 << QString();
-    QTest::newRow("start after end")
-            << Arrange() << 1 << 0 << kOldText << 1 << "查询: 起始日期应该小于或等于结束日期";
+    QTest::newRow("today, exported as shown")
+            << Arrange() << 0 << "时间,温度,压力,流量\n" + kToday + " 00:00:00," << 6
+            << QStringList{"导出历史数据: "}
+            << QByteArray("时间,温度,压力,流量\n" + kToday.toUtf8());
+    QTest::newRow("start after end: nothing sent")
+            << Arrange() << 1 << "旧文本" << 1
+            << QStringList{"查询: 起始日期应该小于或等于结束日期", "导出历史数据: "}
+            << QByteArray("旧文本");
     const QList<ReplyChunk> chunks{{"a,1\r", 0}, {"\nb,2\r\n", 20}};
     QTest::newRow("CR LF split between chunks is one line end")
-            << Arrange([=](InstrumentSimulator &s) { s.faults().replaceAnswers(chunks); }) << 0 << 1
+            << Arrange([=](InstrumentSimulator &s) { s.faults().replaceAnswers(chunks); }) << 0
             << "a,1\nb,2\n"
-            << 3 << QString();
+            << 3 << QStringList{"导出历史数据: "} << QByteArray("a,1\nb,2\n");
 }
 
 void TestHistoryData::query()
 {
     QFETCH(Arrange, arrange);
     QFETCH(int, startAfterEnd);
-    QFETCH(int, frames);
     QFETCH(QString, view);
-    QFETCH(int, blocks);
-    QFETCH(QString, box);
+    QFETCH(int, lines);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, csv);
+    if (arrange)
+        arrange(*m_sim);
 
-    startSimulator(arrange);
     HistoryData dialog;
-    dialog.slotAddText(kOldText);
+    dialog.slotAddText(QStringLiteral("旧文本"));
     auto *start = dialog.findChild<QDateEdit *>(QStringLiteral("dateStart"));
     start->setDate(start->date().addDays(startAfterEnd));
     ModalDriver driver;
     click(dialog, "bntQuery");
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.isQuerying(), kQueryTimeoutMs);
     QCoreApplication::sendPostedEvents();
+    const QTextEdit *text = dialog.findChild<QTextEdit *>();
+    QVERIFY2(text->toPlainText().startsWith(view), qPrintable(text->toPlainText()));
+    QCOMPARE(text->document()->blockCount(), lines);
+    QCOMPARE(m_sim->receivedFrames().size(), startAfterEnd > 0 ? 0 : 1);
 
-    QVERIFY2(viewText(dialog).startsWith(view), qPrintable(viewText(dialog)));
-    QCOMPARE(dialog.findChild<QTextEdit *>()->document()->blockCount(), blocks);
-    QCOMPARE(m_sim->receivedFrames().size(), frames);
-    QCOMPARE(driver.summaries(), box.isEmpty() ? QStringList() : QStringList{box});
-}
-
-void TestHistoryData::exports_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("file"); // empty: the file dialog is cancelled
-    QTest::addColumn<QByteArray>("begins");
-    QTest::addColumn<QString>("box");
-    QTest::newRow("CSV as shown") << "时间,温度\n1,2\n"
-                                  << "bntExportCSV"
-                                  << "view.csv" << QByteArray("时间,温度\n1,2\n") << QString();
-    QTest::newRow("CSV cancelled") << "a,1\n"
-                                   << "bntExportCSV" << QString() << QByteArray() << QString();
-    QTest::newRow("PDF table") << "时间,温度\n1,2\n"
-                               << "bntExportPDF"
-                               << "view.pdf" << QByteArray("%PDF") << QString();
-    QTest::newRow("PDF of an empty view")
-            << QString() << "bntExportPDF"
-            << "empty.pdf" << QByteArray("%PDF") << "导出配置: 导出数据失败，数据格式错误";
-}
-
-void TestHistoryData::exports()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, button);
-    QFETCH(QString, file);
-    QFETCH(QByteArray, begins);
-    QFETCH(QString, box);
-
-    HistoryData dialog;
-    dialog.slotAddText(text);
-    const QString path = m_dir.filePath(file.isEmpty() ? QStringLiteral("none") : file);
-    ModalDriver driver;
-    if (!file.isEmpty())
-        driver.plan(ModalDriver::pickFile(path));
-    click(dialog, qPrintable(button));
-
-    QStringList shown = driver.summaries();
-    QCOMPARE(shown.takeFirst(), QStringLiteral("导出历史数据: "));
-    QCOMPARE(shown, box.isEmpty() ? QStringList() : QStringList{box});
-    QFile saved(path);
-    QCOMPARE(saved.open(QIODevice::ReadOnly), !file.isEmpty());
-    QVERIFY(saved.readAll().startsWith(begins));
+    const QString path = m_dir.filePath(QStringLiteral("history.csv"));
+    driver.plan(ModalDriver::pickFile(path));
+    click(dialog, "bntExportCSV");
+    QCOMPARE(driver.summaries(), boxes);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(csv));
+    QVERIFY(file.remove());
 }
 
 void TestHistoryData::leaveWhileQuerying_data()
@@ -172,7 +127,7 @@ void TestHistoryData::leaveWhileQuerying_data()
 void TestHistoryData::leaveWhileQuerying()
 {
     QFETCH(bool, escape);
-    startSimulator([](InstrumentSimulator &s) { s.faults().setSilent(true); });
+    m_sim->faults().setSilent(true);
     MainWindow window;
     ModalDriver driver;
     bool leftWhileQuerying = false;
@@ -189,9 +144,7 @@ void TestHistoryData::leaveWhileQuerying()
 
     QVERIFY(leftWhileQuerying);
     // The first editor the driver finds is the start date, today when the dialog opens.
-    QCOMPARE(driver.summaries(),
-             QStringList{"历史数据: "
-                         + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))});
+    QCOMPARE(driver.summaries(), QStringList{"历史数据: " + kToday});
     QCOMPARE(driver.shown().first().windowIcon.pixmap(16).toImage(),
              QIcon(QString::fromLatin1(GuiResources::kDebugIcon)).pixmap(16).toImage());
     QVERIFY(m_sim->waitForFrames(1, kQueryTimeoutMs));

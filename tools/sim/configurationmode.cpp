@@ -33,15 +33,17 @@ QDate dateFrom(const QByteArray &bytes, int offset)
     return QDate(kCenturyBase + field(0), field(1), field(2));
 }
 
-// Repeatable readings that still vary from record to record.
+// Repeatable readings that still vary from record to record, however the
+// records are spaced.
 double wobble(qint64 seed, int spread)
 {
-    return static_cast<double>((seed * 7919 + 104729) % spread) / 10.0;
+    const quint64 mixed = static_cast<quint64>(seed) * 0x9E3779B97F4A7C15ULL; // golden-ratio hash
+    return static_cast<double>((mixed >> 40) % static_cast<quint64>(spread)) / 10.0;
 }
 
 QString historyRecord(const QDateTime &stamp)
 {
-    const qint64 seed = stamp.toSecsSinceEpoch() / 60;
+    const qint64 seed = stamp.toSecsSinceEpoch() * 3;
     return QStringLiteral("%1,%2,%3,%4")
                    .arg(stamp.toString(kClockFormat))
                    .arg(18.0 + wobble(seed, 80), 0, 'f', 1)
