@@ -22,6 +22,9 @@ ReadThread::ReadThread(QObject *parent)
 
 void ReadThread::startQuery(const QByteArray &request)
 {
+    // The running query still reads the request it was given.
+    if (isRunning())
+        return;
     m_request = request;
     m_stop = false;
     start(QThread::InheritPriority);

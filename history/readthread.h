@@ -18,7 +18,7 @@ public:
 
     explicit ReadThread(QObject *parent = nullptr);
 
-    // Starts one query; call only while the thread is not running.
+    // Starts one query; ignored while one is running.
     void startQuery(const QByteArray &request);
     // Asks a running query to end after the chunk in hand; does not wait.
     void cancelQuery();
