@@ -28,8 +28,8 @@ constexpr int kQueryLimitMs = 10 * 60 * 1000;
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no window needs to be seen
     QApplication app(argc, argv);
     initGuiResources();
     const QStringList args = app.arguments();
