@@ -7,6 +7,7 @@
 #include "dialogdirectory.h"
 #include "dialogframe.h"
 #include "guiresources.h"
+#include "historydata.h"
 #include "itemcsv.h"
 #include "itemwriter.h"
 #include "languagecodes.h"
@@ -62,8 +63,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
-    // History, firmware update and the device monitor have no dialogs yet.
-    ui->debug->setEnabled(false);
+    // Firmware update and the device monitor have no dialogs yet.
     ui->update->setEnabled(false);
     ui->monitor->setEnabled(false);
     restoreSettings();
@@ -90,6 +90,7 @@ void MainWindow::connectSignals()
     connect(ui->export_2, &QAction::triggered, this, &MainWindow::slotExportItems);
     connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
+    connect(ui->debug, &QAction::triggered, this, &MainWindow::slotHistoryData);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
@@ -471,6 +472,12 @@ void MainWindow::slotClockItemRead(int index, const QStringList &list)
         if (item->data(0, Qt::UserRole).toInt() == index && !item->text(1).isEmpty())
             item->setText(1, kValuePrefix + list.at(1));
     }
+}
+
+void MainWindow::slotHistoryData()
+{
+    HistoryData dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::slotAbout()

@@ -51,6 +51,7 @@ public slots:
     void slotImportItems();
     void slotWriteItems();
     void slotSyncTime();
+    void slotHistoryData();
     void slotAbout();
     void slotClearItems();
     void slotAddItems(int index, const QStringList &list);

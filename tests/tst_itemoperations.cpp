@@ -52,19 +52,6 @@ ModalDriver::Answer answerEdit(const QString &value)
         dialog->findChild<QPushButton *>("commit")->click();
     };
 }
-
-// Chooses path in a file dialog.
-ModalDriver::Answer pickFile(const QString &path)
-{
-    return [path](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        // selectFile() leaves the name field alone while it has the focus.
-        if (QWidget *focused = dialog->focusWidget())
-            focused->clearFocus();
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
-    };
-}
 } // namespace
 
 // The main window's item operations against the simulated instrument: what
@@ -268,11 +255,11 @@ void TestItemOperations::itemFile()
     const QStringList before = describeTree();
     const QString file = m_dir.filePath(QStringLiteral("items.csv"));
     ModalDriver driver;
-    driver.plan(pickFile(file));
+    driver.plan(ModalDriver::pickFile(file));
     trigger("export_2");
     m_window->slotClearItems();
     m_window->slotAddItems(40, {QStringLiteral("旧项目"), QStringLiteral("1")});
-    driver.plan(pickFile(file));
+    driver.plan(ModalDriver::pickFile(file));
     trigger("import_2");
     QCOMPARE(describeTree(), before);
     QCOMPARE(status(), QStringLiteral("导入配置成功"));
@@ -289,7 +276,7 @@ void TestItemOperations::itemFile()
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(content) >= 0);
         out.close();
-        driver.plan(pickFile(file));
+        driver.plan(ModalDriver::pickFile(file));
         trigger("import_2");
     };
     importBytes("01. 设备名称, A\n\n02. 通讯地址, 1\n");

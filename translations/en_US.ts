@@ -2,6 +2,61 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>HistoryData</name>
+    <message>
+        <source>历史数据</source>
+        <translation>History Data</translation>
+    </message>
+    <message>
+        <source>起始日期:</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <source>结束日期:</source>
+        <translation>End date:</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>The start date must be earlier than or equal to the end date</translation>
+    </message>
+    <message>
+        <source>导出历史数据</source>
+        <translation>Export History Data</translation>
+    </message>
+    <message>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>Export failed: the data format is wrong</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>Export Configuration</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>Failed to open file: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>Failed to write file: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>toolBar</source>
@@ -231,6 +286,25 @@
     <message>
         <source>串口已断开</source>
         <translation>The serial port was lost</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <source>查询</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>Failed to open serial port: %1</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>Sending the command timed out</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>Receiving data timed out</translation>
     </message>
 </context>
 <context>

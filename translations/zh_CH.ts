@@ -2,6 +2,61 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>HistoryData</name>
+    <message>
+        <source>历史数据</source>
+        <translation>历史数据</translation>
+    </message>
+    <message>
+        <source>起始日期:</source>
+        <translation>起始日期:</translation>
+    </message>
+    <message>
+        <source>结束日期:</source>
+        <translation>结束日期:</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>导出CSV</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>导出PDF</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>起始日期应该小于或等于结束日期</translation>
+    </message>
+    <message>
+        <source>导出历史数据</source>
+        <translation>导出历史数据</translation>
+    </message>
+    <message>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>导出数据失败，数据格式错误</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>导出配置</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>写入文件失败: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>toolBar</source>
@@ -231,6 +286,25 @@
     <message>
         <source>串口已断开</source>
         <translation>串口已断开</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <source>查询</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>打开串口失败: %1</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>发送命令超时</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>接受数据超时</translation>
     </message>
 </context>
 <context>

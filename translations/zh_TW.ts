@@ -2,6 +2,61 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>HistoryData</name>
+    <message>
+        <source>历史数据</source>
+        <translation>歷史資料</translation>
+    </message>
+    <message>
+        <source>起始日期:</source>
+        <translation>起始日期:</translation>
+    </message>
+    <message>
+        <source>结束日期:</source>
+        <translation>結束日期:</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>匯出CSV</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>匯出PDF</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>起始日期應該小於或等於結束日期</translation>
+    </message>
+    <message>
+        <source>导出历史数据</source>
+        <translation>匯出歷史資料</translation>
+    </message>
+    <message>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>匯出資料失敗，資料格式錯誤</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>匯出設定</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>toolBar</source>
@@ -231,6 +286,25 @@
     <message>
         <source>串口已断开</source>
         <translation>序列埠已中斷連線</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>開啟序列埠失敗: %1</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>發送命令逾時</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>接收資料逾時</translation>
     </message>
 </context>
 <context>

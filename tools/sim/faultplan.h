@@ -33,6 +33,8 @@ public:
     void splitAnswersAt(int offset, int gapMs, int count = 1, int item = kAnyItem);
     // Sends raw instead of the answer, also to requests the instrument would not answer.
     void replaceAnswers(const QByteArray &raw, int count = 1, int item = kAnyItem);
+    // The same with an answer of several chunks, each after its own quiet gap.
+    void replaceAnswers(const QList<ReplyChunk> &chunks, int count = 1, int item = kAnyItem);
     // The next request is answered by kStreamByte without end, until clear().
     void streamAfterNextRequest();
     bool isStreaming() const;
@@ -53,6 +55,7 @@ private:
         int chunks;
         int gapMs;
         QByteArray bytes;
+        QList<ReplyChunk> replacement;
     };
 
     void add(const Rule &rule);

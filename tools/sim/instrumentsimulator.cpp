@@ -112,6 +112,12 @@ void InstrumentSimulator::setItems(const ItemSet &items)
     m_firmware.setItems(items);
 }
 
+void InstrumentSimulator::setHistoryRecordsPerDay(int records)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_firmware.setHistoryRecordsPerDay(records);
+}
+
 bool InstrumentSimulator::loadItems(const QString &path, QString *error)
 {
     ItemSet items;

@@ -44,6 +44,8 @@ public:
     void setLatencyMs(int latencyMs);
 
     void setItems(const ItemSet &items);
+    // History records each day holds (4 unless set); takes effect with the next request.
+    void setHistoryRecordsPerDay(int records);
     bool loadItems(const QString &path, QString *error = nullptr);
 
     // Faults to switch on and off while serving.

@@ -74,6 +74,9 @@ int main(int argc, char *argv[])
              QStringLiteral("model")},
             {QStringLiteral("latency"), QStringLiteral("Delay before each answer (default 5)."),
              QStringLiteral("ms")},
+            {QStringLiteral("records-per-day"),
+             QStringLiteral("History records each day holds, 0 to 86400 (default 4)."),
+             QStringLiteral("n")},
     });
     parser.process(app);
 
@@ -87,10 +90,20 @@ int main(int argc, char *argv[])
         fprintf(stderr, "norvo-sim: --baud needs a positive and --latency a non-negative number\n");
         return kExitUsage;
     }
+    bool recordsOk = true;
+    const int recordsPerDay
+            = nonNegativeOption(parser, QStringLiteral("records-per-day"),
+                                ConfigurationMode::kDefaultHistoryRecordsPerDay, &recordsOk);
+    if (!recordsOk || recordsPerDay > ConfigurationMode::kMaxHistoryRecordsPerDay) {
+        fprintf(stderr, "norvo-sim: --records-per-day needs a number from 0 to %d\n",
+                ConfigurationMode::kMaxHistoryRecordsPerDay);
+        return kExitUsage;
+    }
 
     InstrumentSimulator simulator;
     simulator.setBaudRate(baudRate);
     simulator.setLatencyMs(latencyMs);
+    simulator.setHistoryRecordsPerDay(recordsPerDay);
     QString error;
     if (parser.isSet(QStringLiteral("items"))
         && !simulator.loadItems(parser.value(QStringLiteral("items")), &error)) {
