@@ -1,6 +1,7 @@
 #include "historydata.h"
 
 #include "dialogframe.h"
+#include "filechooser.h"
 #include "guiresources.h"
 #include "historyexport.h"
 #include "historypdf.h"
@@ -8,9 +9,7 @@
 #include "ui_historydata.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDate>
-#include <QFileDialog>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +19,8 @@ namespace {
 constexpr int kCloseWaitMs = 1000;
 constexpr char kCsvFilter[] = "Files (*.csv)";
 constexpr char kPdfFilter[] = "Files (*.pdf)";
+constexpr char kCsvSuffix[] = "csv";
+constexpr char kPdfSuffix[] = "pdf";
 } // namespace
 
 HistoryData::HistoryData(QWidget *parent)
@@ -96,16 +97,15 @@ void HistoryData::slotQueryHistory()
     readThread.startQuery(makeHistoryRequest(first, last));
 }
 
-QString HistoryData::askExportFileName(const char *filter)
+QString HistoryData::askExportFileName(const char *filter, const char *suffix)
 {
-    return QFileDialog::getSaveFileName(this, tr("导出历史数据"),
-                                        QCoreApplication::applicationDirPath(),
-                                        QString::fromLatin1(filter));
+    return chooseSaveFile(this, tr("导出历史数据"), QString::fromLatin1(filter),
+                          QString::fromLatin1(suffix));
 }
 
 void HistoryData::slotExportCSV()
 {
-    const QString fileName = askExportFileName(kCsvFilter);
+    const QString fileName = askExportFileName(kCsvFilter, kCsvSuffix);
     if (fileName.isEmpty())
         return;
     const QString error = exportHistoryCsv(fileName, ui->textEdit->toPlainText());
@@ -115,7 +115,7 @@ void HistoryData::slotExportCSV()
 
 void HistoryData::slotExportPDF()
 {
-    const QString fileName = askExportFileName(kPdfFilter);
+    const QString fileName = askExportFileName(kPdfFilter, kPdfSuffix);
     if (fileName.isEmpty())
         return;
     const QString error = exportHistoryPdf(fileName, ui->textEdit->toPlainText());

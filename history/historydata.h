@@ -34,7 +34,7 @@ protected:
 
 private:
     // The chosen file name, empty when the user cancelled.
-    QString askExportFileName(const char *filter);
+    QString askExportFileName(const char *filter, const char *suffix);
 
     Ui::HistoryData *ui;
     ReadThread readThread;

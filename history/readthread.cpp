@@ -6,16 +6,6 @@
 
 #include <QSerialPort>
 
-namespace {
-// A pulled adapter fails the port with a resource error, a vanished
-// pseudo-terminal with a read error; either way the line is gone.
-bool portLost(const QSerialPort &port)
-{
-    return !port.isOpen() || port.error() == QSerialPort::ResourceError
-            || port.error() == QSerialPort::ReadError;
-}
-} // namespace
-
 ReadThread::ReadThread(QObject *parent)
     : QThread(parent)
 { }
@@ -49,29 +39,37 @@ void ReadThread::run()
     port.write(m_request);
     if (!port.waitForBytesWritten(kWriteTimeoutMs)) {
         emit signalShowError(title,
-                             portLost(port) ? linkErrorText(LinkPortLost, QByteArray())
-                                            : tr("发送命令超时"));
+                             portVanished(port) ? linkErrorText(LinkPortLost, QByteArray())
+                                                : tr("发送命令超时"));
         return;
     }
-    if (!port.waitForReadyRead(kFirstAnswerTimeoutMs)) {
-        emit signalShowError(title,
-                             portLost(port) ? linkErrorText(LinkPortLost, QByteArray())
-                                            : tr("接受数据超时"));
+    // A cancel (the dialog closing) ends the wait for the first answer too.
+    switch (waitForBytes(port, kFirstAnswerTimeoutMs, &m_stop)) {
+    case LineWait::Lost:
+        emit signalShowError(title, linkErrorText(LinkPortLost, QByteArray()));
         return;
+    case LineWait::Quiet:
+        if (!m_stop)
+            emit signalShowError(title, tr("接受数据超时"));
+        return;
+    case LineWait::Ready:
+        break;
     }
 
     HistoryTextDecoder decoder;
-    for (;;) {
+    LineWait wait = LineWait::Ready;
+    while (wait == LineWait::Ready) {
         const QString text = decoder.decode(port.readAll());
         if (!text.isEmpty())
             emit signalAddText(text);
-        if (m_stop || !port.waitForReadyRead(kAnswerQuietMs))
+        if (m_stop)
             break;
+        wait = waitForBytes(port, kAnswerQuietMs);
     }
     const QString rest = decoder.finish();
     if (!rest.isEmpty())
         emit signalAddText(rest);
     // Quiet ends an answer; a vanished port cuts it short, which the user must learn.
-    if (!m_stop && portLost(port))
+    if (wait == LineWait::Lost)
         emit signalShowError(title, linkErrorText(LinkPortLost, QByteArray()));
 }

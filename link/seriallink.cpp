@@ -40,7 +40,7 @@ bool portVanished(const QSerialPort &port)
 #endif
 }
 
-LineWait waitForBytes(QSerialPort &port, int timeoutMs)
+LineWait waitForBytes(QSerialPort &port, int timeoutMs, const std::atomic<bool> *stop)
 {
     QElapsedTimer waiting;
     waiting.start();
@@ -50,7 +50,7 @@ LineWait waitForBytes(QSerialPort &port, int timeoutMs)
             return LineWait::Ready;
         if (portVanished(port))
             return LineWait::Lost;
-        if (waiting.elapsed() >= timeoutMs)
+        if (waiting.elapsed() >= timeoutMs || (stop && *stop))
             return LineWait::Quiet;
     }
 }

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 class QSerialPort;
 
 // Outcome of one request/answer exchange on the serial line.
@@ -57,8 +59,8 @@ enum class LineWait {
 
 // Waits up to timeoutMs for bytes to read. A port that goes away (an adapter
 // unplugged, a pseudo-terminal closed) is noticed within kLostPortCheckMs,
-// however long the wait.
-LineWait waitForBytes(QSerialPort &port, int timeoutMs);
+// however long the wait; so is a stop request, which ends the wait as Quiet.
+LineWait waitForBytes(QSerialPort &port, int timeoutMs, const std::atomic<bool> *stop = nullptr);
 constexpr int kLostPortCheckMs = 100;
 
 // True when the port is gone: closed, failed with a resource error, or its

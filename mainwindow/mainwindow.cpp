@@ -4,8 +4,8 @@
 #include "clocksync.h"
 #include "config.h"
 #include "configtree.h"
-#include "dialogdirectory.h"
 #include "dialogframe.h"
+#include "filechooser.h"
 #include "guiresources.h"
 #include "historydata.h"
 #include "itemcsv.h"
@@ -20,7 +20,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
@@ -119,7 +118,7 @@ void MainWindow::setBusy(bool busy)
     // Everything that talks to the instrument, or changes or reads the tree
     // while an exchange fills it, waits for the exchange to end.
     for (QAction *action :
-         {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save, ui->sync_time})
+         {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save, ui->sync_time, ui->debug})
         action->setEnabled(!busy);
     tree->setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
@@ -252,22 +251,6 @@ bool MainWindow::execErrorBox(const QString &title, const QString &text, const Q
     return setup && box.clickedButton() == setup;
 }
 
-QString MainWindow::askFileName(bool save, const QString &caption)
-{
-    QFileDialog dialog(this, caption, dialogStartDirectory(), QString::fromLatin1(kItemFileFilter));
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QString::fromLatin1(kItemFileSuffix));
-    } else {
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    const QString fileName = dialog.selectedFiles().constFirst();
-    rememberDialogDirectory(fileName);
-    return fileName;
-}
-
 void MainWindow::slotCommunicationSetup()
 {
     SetupDialog dialog(this);
@@ -303,7 +286,9 @@ void MainWindow::slotExportItems()
 {
     if (m_busy)
         return;
-    const QString fileName = askFileName(true, tr("导出配置"));
+    const QString fileName
+            = chooseSaveFile(this, tr("导出配置"), QString::fromLatin1(kItemFileFilter),
+                             QString::fromLatin1(kItemFileSuffix));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导出配置......"));
@@ -324,7 +309,8 @@ void MainWindow::slotImportItems()
 {
     if (m_busy)
         return;
-    const QString fileName = askFileName(false, tr("导入配置"));
+    const QString fileName
+            = chooseOpenFile(this, tr("导入配置"), QString::fromLatin1(kItemFileFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导入配置......"));

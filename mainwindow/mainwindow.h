@@ -92,7 +92,6 @@ private:
     bool startWrites(const QList<QTreeWidgetItem *> &rows,
                      const QVector<ItemWriteThread::Step> &steps, bool bulk);
     QTreeWidgetItem *writtenRow(int step) const;
-    QString askFileName(bool save, const QString &caption);
 
     Ui::MainWindow *ui;
     ConfigTree *tree;

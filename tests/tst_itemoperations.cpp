@@ -292,7 +292,7 @@ void TestItemOperations::itemFile()
     const QString bare = m_dir.filePath(QStringLiteral("sub/bare"));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
     QString openedIn;
-    driver.plan(pickFile(bare));
+    driver.plan(ModalDriver::pickFile(bare));
     trigger("export_2");
     driver.plan([&](QWidget *modal) {
         openedIn = qobject_cast<QFileDialog *>(modal)->directory().absolutePath();

@@ -57,7 +57,7 @@ void FaultPlan::splitAnswers(int chunks, int gapMs, int count, int item)
 
 void FaultPlan::splitAnswersAt(int offset, int gapMs, int count, int item)
 {
-    add(Rule{Kind::SplitAt, count, item, offset, gapMs, {}});
+    add(Rule{Kind::SplitAt, count, item, offset, gapMs, {}, {}});
 }
 
 void FaultPlan::replaceAnswers(const QByteArray &raw, int count, int item)
