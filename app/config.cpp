@@ -5,8 +5,10 @@
 #include <QMutexLocker>
 #include <QSettings>
 
+QString Config::s_fileName = QString::fromLatin1(SettingsKeys::kFileName);
+
 Config::Config()
-    : m_settings(new QSettings(SettingsKeys::kFileName, QSettings::IniFormat))
+    : m_settings(new QSettings(s_fileName, QSettings::IniFormat))
 {
     m_settings->setIniCodec("UTF-8");
 }
@@ -19,6 +21,9 @@ Config::~Config()
 QVariant Config::value(const QString &key) const
 {
     QMutexLocker locker(&m_mutex);
+    const auto overridden = m_overrides.constFind(key);
+    if (overridden != m_overrides.constEnd())
+        return *overridden;
     return m_settings->value(key, QVariant());
 }
 
@@ -26,6 +31,22 @@ void Config::setValue(const QString &key, const QVariant &value)
 {
     QMutexLocker locker(&m_mutex);
     m_settings->setValue(key, value);
+}
+
+void Config::setOverride(const QString &key, const QVariant &value)
+{
+    QMutexLocker locker(&m_mutex);
+    m_overrides.insert(key, value);
+}
+
+void Config::setFileName(const QString &fileName)
+{
+    s_fileName = fileName;
+}
+
+QString Config::fileName()
+{
+    return s_fileName;
 }
 
 QString configuredPortName()

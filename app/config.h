@@ -4,6 +4,7 @@
 #include "atom_lock.h"
 #include "lock.h"
 
+#include <QHash>
 #include <QMutex>
 #include <QString>
 #include <QVariant>
@@ -29,9 +30,21 @@ public:
     QVariant value(const QString &key) const;
     void setValue(const QString &key, const QVariant &value);
 
+    // A value this process uses instead of the file's, never written to the
+    // file: the command line's --port and --baud are for one run only.
+    void setOverride(const QString &key, const QVariant &value);
+
+    // The file the next instance opens; config.ini in the working directory
+    // unless set before the first instance() call.
+    static void setFileName(const QString &fileName);
+    static QString fileName();
+
 private:
     QSettings *m_settings = nullptr;
+    QHash<QString, QVariant> m_overrides;
     mutable QMutex m_mutex;
+
+    static QString s_fileName;
 };
 
 // Process-wide instance of T, created on first use from any thread.

@@ -1,6 +1,7 @@
 #ifndef NORVO_LANGUAGECODES_H
 #define NORVO_LANGUAGECODES_H
 
+#include <QLocale>
 #include <QString>
 
 // The interface languages: their codes in config.ini and menu, and Qt's own texts for them.
@@ -14,6 +15,13 @@ constexpr char kTraditionalChinese[] = "zh_TW";
 // goes to the translation loader, so an unchecked one could send it searching
 // for a file named after any text.
 QString normalized(const QString &code);
+
+// True for the three codes, which a user may ask for by name.
+bool isKnown(const QString &code);
+
+// The interface language for a locale: Traditional Chinese for Chinese in the
+// traditional script, Simplified Chinese for other Chinese, English otherwise.
+QString forLocale(const QLocale &locale);
 
 // Base name of Qt's own translation catalogue for the code ("qt_zh_CN"), or an
 // empty text when Qt's built-in English texts are the right ones.

@@ -19,14 +19,15 @@ QList<PortDescription> availablePorts()
         QString description = info.description();
         if (description.isEmpty())
             description = info.manufacturer();
+        QString usb;
         if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
-            const QString usb = QStringLiteral("%1:%2")
-                                        .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                                        .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+            usb = QStringLiteral("%1:%2")
+                          .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                          .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
             description
                     = description.isEmpty() ? usb : description + QStringLiteral(" (%1)").arg(usb);
         }
-        ports.append({info.portName(), description});
+        ports.append({info.portName(), description, usb});
     }
     return ports;
 }

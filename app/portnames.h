@@ -14,6 +14,7 @@ struct PortDescription
 {
     QString name;
     QString description; // e.g. "USB-Serial Controller (067b:2303)"; may be empty
+    QString usbId;       // USB vendor and product, "067b:2303", when the port is a USB device
 };
 
 // The serial ports the machine offers right now.

@@ -90,8 +90,9 @@ void HistoryData::slotQueryHistory()
         return;
     const QDate first = ui->dateStart->date();
     const QDate last = ui->dateEnd->date();
-    if (first > last) {
-        slotShowError(tr("查询"), tr("起始日期应该小于或等于结束日期"));
+    const QString rangeError = historyRangeError(first, last);
+    if (!rangeError.isEmpty()) {
+        slotShowError(tr("查询"), rangeError);
         return;
     }
     readThread.startQuery(makeHistoryRequest(first, last));

@@ -2,6 +2,8 @@
 
 #include "bootframe.h"
 
+#include <QCoreApplication>
+
 namespace {
 constexpr quint16 kHistoryCommand = 0x4E9F;
 // The instrument expects the length field 7 although nine data bytes follow.
@@ -23,4 +25,11 @@ QByteArray makeHistoryRequest(const QDate &first, const QDate &last)
     appendDate(data, first);
     appendDate(data, last);
     return bootFrame(kHistoryCommand, kHistoryLengthField, data);
+}
+
+QString historyRangeError(const QDate &first, const QDate &last)
+{
+    if (first > last)
+        return QCoreApplication::translate("HistoryData", "起始日期应该小于或等于结束日期");
+    return QString();
 }

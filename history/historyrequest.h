@@ -3,9 +3,14 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QString>
 
 // The 19-byte framed request for the history records of the days first to
 // last, both included. The dates are sent as they are: the caller checks their order.
 QByteArray makeHistoryRequest(const QDate &first, const QDate &last);
+
+// Why a range of days cannot be asked for (the start after the end), as the
+// history dialog says it; empty for a range that may be sent.
+QString historyRangeError(const QDate &first, const QDate &last);
 
 #endif

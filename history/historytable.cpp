@@ -49,3 +49,33 @@ QStringList textLines(const QString &text)
     }
     return lines;
 }
+
+QString historyViewText(const QString &answer)
+{
+    // The text view starts a new paragraph at each of these and gives its
+    // paragraphs back joined by LF.
+    constexpr ushort kFrameStart = 0xFDD0;
+    constexpr ushort kFrameEnd = 0xFDD1;
+    QString text;
+    text.reserve(answer.size());
+    for (int i = 0; i < answer.size(); ++i) {
+        const QChar ch = answer.at(i);
+        if (ch == kCarriageReturn && i + 1 < answer.size() && answer.at(i + 1) == kLineEnd)
+            continue; // the LF that follows ends the line
+        switch (ch.unicode()) {
+        case '\r':
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case kFrameStart:
+        case kFrameEnd:
+            text += kLineEnd;
+            break;
+        case QChar::Nbsp:
+            text += QLatin1Char(' ');
+            break;
+        default:
+            text += ch;
+        }
+    }
+    return text;
+}

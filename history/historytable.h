@@ -21,4 +21,9 @@ QStringList rowCells(const QString &line, int columns);
 // not start another line.
 QStringList textLines(const QString &text);
 
+// The answer text as the history view holds it, and so as its CSV export
+// writes it: every line end (CR LF, a lone CR, LF, a paragraph or line
+// separator) one LF, and a no-break space a plain blank.
+QString historyViewText(const QString &answer);
+
 #endif

@@ -1,6 +1,6 @@
 #include "clocksyncthread.h"
 
-#include "commandset.h"
+#include "itemreader.h"
 #include "seriallink.h"
 
 #include <QSerialPort>
@@ -33,12 +33,8 @@ void ClockSyncThread::run()
     if (!openSerialPort(port))
         return;
     for (int item : qAsConst(m_clockItems)) {
-        QByteArray answer;
-        const LinkStatus status = requestItem(port, item, answer);
-        QString text;
-        if (!linkErrorText(status, answer).isEmpty()
-            || checkDataAnswer(answer, &text) != DataAnswerCheck::Ok || text.isEmpty())
-            continue;
-        emit signalItemRead(item, splitItemText(text));
+        QStringList fields;
+        if (readItem(port, item, &fields).isEmpty() && !fields.isEmpty())
+            emit signalItemRead(item, fields);
     }
 }

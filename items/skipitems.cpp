@@ -1,6 +1,10 @@
 #include "skipitems.h"
 
+#include "config.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -19,6 +23,11 @@ bool isModelRow(const QStringList &list)
     return !list.isEmpty() && list.first() == kModelField;
 }
 } // namespace
+
+QString skipItemsPath()
+{
+    return QFileInfo(Config::fileName()).dir().filePath(QString::fromLatin1(kSkipItemsFileName));
+}
 
 QString stripSpaces(const QString &text)
 {

@@ -14,6 +14,9 @@ using SkipTable = QMap<QString, QSet<QString>>;
 // The list file beside config.ini, one "name,model" line per hidden device.
 constexpr char kSkipItemsFileName[] = "SkipItems";
 
+// Where the list file is read from: beside the settings file in use.
+QString skipItemsPath();
+
 // Removes every blank (U+0020) anywhere in text, then trims white space at both ends.
 QString stripSpaces(const QString &text);
 

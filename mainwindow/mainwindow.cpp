@@ -9,6 +9,7 @@
 #include "guiresources.h"
 #include "historydata.h"
 #include "itemcsv.h"
+#include "itemrows.h"
 #include "itemwriter.h"
 #include "languagecodes.h"
 #include "modifydialog.h"
@@ -16,6 +17,7 @@
 #include "producttitle.h"
 #include "settingskeys.h"
 #include "setupdialog.h"
+#include "translationfiles.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -23,7 +25,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
@@ -37,7 +38,6 @@ namespace {
 constexpr int kStatusMessageMs = 5000;
 constexpr int kMinimumWindowHeight = 600;
 constexpr int kToolBarPixmapSize = 16; // pixels; the menu shows the same images
-constexpr int kRowNumberDigits = 2;
 constexpr char kItemFileFilter[] = "Files (*.csv)";
 constexpr char kItemFileSuffix[] = "csv";
 constexpr int kEditCancelled = 0; // askItemValue: nothing to write
@@ -168,11 +168,13 @@ void MainWindow::applyLanguage(const QString &requestedCode)
     ui->lang_zh_TW->setChecked(code == QLatin1String(LanguageCodes::kTraditionalChinese));
     ui->lang_zh_CH->setChecked(!ui->lang_en_US->isChecked() && !ui->lang_zh_TW->isChecked());
 
-    // The translation files lie in the working directory, named after the code.
     QCoreApplication::removeTranslator(translator);
-    if (!code.isEmpty() && translator->load(code))
+    if (loadProgramTranslation(translator, code))
         QCoreApplication::installTranslator(translator);
-    loadQtTranslation(code);
+    // Qt's own texts: file dialogs, standard buttons, context menus.
+    QCoreApplication::removeTranslator(qtTranslator);
+    if (loadQtTranslation(qtTranslator, code))
+        QCoreApplication::installTranslator(qtTranslator);
     ui->retranslateUi(this);
 
     const int width = toolBarWidth();
@@ -181,24 +183,6 @@ void MainWindow::applyLanguage(const QString &requestedCode)
 
     config()->setValue(SettingsKeys::kLanguage, code);
     setWindowTitle(productTitle());
-}
-
-void MainWindow::loadQtTranslation(const QString &code)
-{
-    // Qt's own texts: file dialogs, standard buttons, context menus.
-    QCoreApplication::removeTranslator(qtTranslator);
-    const QString catalogue = LanguageCodes::qtCatalogue(code);
-    if (catalogue.isEmpty())
-        return;
-    const QStringList places{QLibraryInfo::location(QLibraryInfo::TranslationsPath),
-                             QCoreApplication::applicationDirPath()
-                                     + QStringLiteral("/translations")};
-    for (const QString &place : places) {
-        if (qtTranslator->load(catalogue, place)) {
-            QCoreApplication::installTranslator(qtTranslator);
-            return;
-        }
-    }
 }
 
 void MainWindow::saveWindowSize()
@@ -403,7 +387,7 @@ void MainWindow::slotItemWritten(int step, const ItemWriteResult &result)
         return;
     // The echo is the item's new content: a refused value comes back as the old one.
     if (written.expectedFields == kValueItemFields)
-        row->setText(1, kValuePrefix + result.echoedValue());
+        row->setText(1, itemValueText(result.echoedValue()));
     if (writeTaken(row->text(1), written.value))
         statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
     else
@@ -479,8 +463,8 @@ void MainWindow::slotClearItems()
 
 void MainWindow::slotAddItems(int index, const QStringList &list)
 {
-    if (!holdOrDropRow(index, list))
-        addItemRow(index, list);
+    for (const ItemRow &row : rowsToShow(skipItems, index, list))
+        addItemRow(row.index, row.list);
 }
 
 void MainWindow::slotShowErrorMessage(const QString &title, const QString &error,
@@ -549,25 +533,16 @@ void MainWindow::slot_zh_TW()
 
 void MainWindow::addItemRow(int index, const QStringList &list)
 {
-    const QString rowNumber = QString::number(tree->topLevelItemCount() + 1)
-                                      .rightJustified(kRowNumberDigits, QLatin1Char('0'));
-    QStringList columns{rowNumber + QStringLiteral(". ") + list.value(0).trimmed()};
-    if (list.size() > 1)
-        columns << kValuePrefix + list.at(1).trimmed();
+    const ItemRowText row = itemRowText(tree->topLevelItemCount() + 1, index, list);
+    QStringList columns{row.column0};
+    if (!row.column1.isEmpty())
+        columns << row.column1;
     auto *item = new QTreeWidgetItem(columns);
     item->setData(0, Qt::UserRole, index);
     tree->addTopLevelItem(item);
 }
 
-bool MainWindow::holdOrDropRow(int index, const QStringList &list)
-{
-    const SkipDecision decision = SkipFilter::decide(skipItems, index, list);
-    if (decision.releasedRow)
-        addItemRow(decision.releasedRow->index, decision.releasedRow->list);
-    return !decision.appendRow;
-}
-
 void MainWindow::loadSkipItems()
 {
-    skipItems = loadSkipTable(QString::fromLatin1(kSkipItemsFileName));
+    skipItems = loadSkipTable(skipItemsPath());
 }

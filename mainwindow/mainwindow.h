@@ -78,9 +78,7 @@ private:
     void shrinkToolBarIcons();
     int toolBarWidth() const;
     void addItemRow(int index, const QStringList &list);
-    bool holdOrDropRow(int index, const QStringList &list);
     void loadSkipItems();
-    void loadQtTranslation(const QString &code);
     void setBusy(bool busy);
     // The error box of an operation on the instrument; with no port configured
     // it offers to open the serial settings.

@@ -1,0 +1,279 @@
+#include "commandline.h"
+
+#include "config.h"
+#include "console.h"
+#include "exitcodes.h"
+#include "languagecodes.h"
+#include "settingskeys.h"
+#include "texttable.h"
+#include "translationfiles.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+#include <QStandardPaths>
+
+namespace {
+constexpr char kProgramName[] = "norvo-cli";
+// The folder the desktop menu starts the assistant in, below the user's data
+// folder; its config.ini is the one to use when the working directory has none.
+constexpr char kUserFolderName[] = "norvo-assistant";
+constexpr char kHistoryCommand[] = "history";
+constexpr char kOutputOption[] = "output";
+const QString kIndent = QStringLiteral("  ");
+
+QString optionKey(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+// How the option is written in help: "-o, --output <FILE.csv>".
+QString optionSyntax(const QCommandLineOption &option)
+{
+    QStringList names;
+    for (const QString &name : option.names())
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString syntax = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        syntax += QStringLiteral(" <%1>").arg(option.valueName());
+    return syntax;
+}
+
+QString optionList(const QList<QCommandLineOption> &options)
+{
+    TextTable table;
+    for (const QCommandLineOption &option : options)
+        table.addRow({kIndent + optionSyntax(option), option.description()});
+    return table.toString();
+}
+
+// config.ini in the working directory, like the window; else the one the
+// desktop menu's assistant keeps in the user's folder; else the working
+// directory's, which then reads as empty.
+QString defaultSettingsFile()
+{
+    const QString here = QString::fromLatin1(SettingsKeys::kFileName);
+    if (QFileInfo::exists(here))
+        return here;
+    const QString userFile = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QLatin1Char('/') + QLatin1String(kUserFolderName) + QLatin1Char('/') + here;
+    return QFileInfo::exists(userFile) ? userFile : here;
+}
+} // namespace
+
+QList<CliCommand> CommandLine::commands()
+{
+    QList<CliCommand> list = m_items.commands();
+    list.append(m_history.command());
+    return list;
+}
+
+QList<QCommandLineOption> CommandLine::commonOptions() const
+{
+    return {
+            {optionKey(CommonOption::kPort), tr("这次使用这个串口, 不改 config.ini。"), tr("name")},
+            {optionKey(CommonOption::kBaud), tr("这次使用这个波特率, 不改 config.ini。"),
+             tr("rate")},
+            {optionKey(CommonOption::kConfig),
+             tr("使用这个设置文件, 而不是工作目录中的 config.ini。"), tr("FILE")},
+            {optionKey(CommonOption::kJson), tr("把结果输出为 JSON。")},
+            {optionKey(CommonOption::kLanguage),
+             tr("输出和错误信息的语言: en_US、zh_CH 或 zh_TW。"), tr("code")},
+            {{QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。")},
+            {{QStringLiteral("v"), QStringLiteral("version")}, tr("显示版本。")},
+    };
+}
+
+const CliCommand *CommandLine::find(const QString &name) const
+{
+    for (const CliCommand &command : m_commands) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+void CommandLine::addOptions(QCommandLineParser &parser, const CliCommand *command) const
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QList<QCommandLineOption> options = commonOptions();
+    for (const CliCommand &each : m_commands) {
+        if (!command || &each == command)
+            options += each.options;
+    }
+    // Commands share some options (-o); the parser takes each name once.
+    QSet<QString> seen;
+    for (const QCommandLineOption &option : qAsConst(options)) {
+        if (seen.contains(option.names().constFirst()))
+            continue;
+        seen.insert(option.names().constFirst());
+        parser.addOption(option);
+    }
+}
+
+bool CommandLine::needsPainting(const QStringList &arguments)
+{
+    CommandLine probe;
+    probe.m_commands = probe.commands();
+    QCommandLineParser parser;
+    probe.addOptions(parser, nullptr);
+    parser.parse(arguments);
+    return parser.positionalArguments().value(0) == QLatin1String(kHistoryCommand)
+            && HistoryCommand::exportsPdf(parser.value(optionKey(kOutputOption)));
+}
+
+int CommandLine::run(const QStringList &arguments)
+{
+    QCoreApplication::setApplicationName(QString::fromLatin1(kProgramName));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NORVO_VERSION));
+
+    // A first look, before any text is translated: the settings file and the
+    // language decide how everything else is said.
+    m_commands = commands();
+    QCommandLineParser firstLook;
+    addOptions(firstLook, nullptr);
+    firstLook.parse(arguments);
+    const QString settingsFile = firstLook.value(optionKey(CommonOption::kConfig));
+    Config::setFileName(settingsFile.isEmpty() ? defaultSettingsFile() : settingsFile);
+    const QString language = firstLook.value(optionKey(CommonOption::kLanguage));
+    installTranslations(chooseLanguage(language));
+
+    m_commands = commands();
+    const QString name = firstLook.positionalArguments().value(0);
+    const CliCommand *command = find(name);
+    QCommandLineParser parser;
+    addOptions(parser, command);
+    const bool parsed = parser.parse(arguments);
+    if (!parsed)
+        return usageError(parser.errorText(), command);
+    if (parser.isSet(QStringLiteral("help"))) {
+        Console::print(helpText(command));
+        return ExitSuccess;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        Console::print(QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                     QCoreApplication::applicationVersion()));
+        return ExitSuccess;
+    }
+    if (!language.isEmpty() && !LanguageCodes::isKnown(language))
+        return usageError(tr("未知的语言: %1 (可选 en_US、zh_CH、zh_TW)").arg(language), nullptr);
+    if (name.isEmpty())
+        return usageError(tr("缺少命令"), nullptr);
+    if (!command)
+        return usageError(tr("未知的命令: %1").arg(name), nullptr);
+    const QStringList commandArguments = parser.positionalArguments().mid(1);
+    if (commandArguments.size() < command->minArguments
+        || commandArguments.size() > command->maxArguments)
+        return usageError(tr("参数个数不对"), command);
+    const QString overrideError = overrideSerialSettings(parser);
+    if (!overrideError.isEmpty())
+        return usageError(overrideError, command);
+    if (!settingsFile.isEmpty() && !QFileInfo(settingsFile).isFile()) {
+        Console::error(tr("找不到设置文件: %1").arg(settingsFile));
+        return ExitFile;
+    }
+
+    const int status = command->run(parser, commandArguments);
+    singleton<Config>::destroyInstance();
+    return status;
+}
+
+QString CommandLine::chooseLanguage(const QString &requested) const
+{
+    if (LanguageCodes::isKnown(requested))
+        return requested;
+    // The language chosen in the window, else the user's locale.
+    const QString stored = singleton<Config>::instance()->value(SettingsKeys::kLanguage).toString();
+    if (LanguageCodes::isKnown(stored))
+        return stored;
+    return LanguageCodes::forLocale(QLocale::system());
+}
+
+void CommandLine::installTranslations(const QString &code)
+{
+    if (loadProgramTranslation(&m_translator, code))
+        QCoreApplication::installTranslator(&m_translator);
+    if (loadQtTranslation(&m_qtTranslator, code))
+        QCoreApplication::installTranslator(&m_qtTranslator);
+}
+
+QString CommandLine::overrideSerialSettings(const QCommandLineParser &parser) const
+{
+    Config *config = singleton<Config>::instance();
+    if (parser.isSet(optionKey(CommonOption::kPort)))
+        config->setOverride(SettingsKeys::kSerialPort,
+                            parser.value(optionKey(CommonOption::kPort)));
+    if (parser.isSet(optionKey(CommonOption::kBaud))) {
+        const QString text = parser.value(optionKey(CommonOption::kBaud));
+        bool ok = false;
+        const int rate = text.toInt(&ok, 10);
+        if (!ok || rate <= 0)
+            return tr("波特率应为正整数: %1").arg(text);
+        config->setOverride(SettingsKeys::kSerialBaudRate, QString::number(rate));
+    }
+    return QString();
+}
+
+QString CommandLine::usage(const CliCommand *command) const
+{
+    const QString program = QCoreApplication::applicationName();
+    if (!command)
+        return tr("%1 [选项] 命令 [参数]").arg(program);
+    QString line = tr("%1 [选项] %2").arg(program, command->name);
+    if (!command->arguments.isEmpty())
+        line += QLatin1Char(' ') + command->arguments;
+    return line;
+}
+
+int CommandLine::usageError(const QString &message, const CliCommand *command) const
+{
+    Console::error(message);
+    Console::note(tr("用法: %1").arg(usage(command)) + QLatin1Char('\n')
+                  + tr("运行 %1 --help 查看说明。")
+                            .arg(command ? QCoreApplication::applicationName() + QLatin1Char(' ')
+                                                 + command->name
+                                         : QCoreApplication::applicationName())
+                  + QLatin1Char('\n'));
+    return ExitUsage;
+}
+
+QString CommandLine::helpText(const CliCommand *command) const
+{
+    QString text = tr("用法: %1").arg(usage(command)) + QStringLiteral("\n\n");
+    if (command) {
+        text += command->summary + QStringLiteral("\n\n");
+        if (!command->options.isEmpty())
+            text += tr("选项:") + QLatin1Char('\n') + optionList(command->options)
+                    + QLatin1Char('\n');
+    } else {
+        text += tr("通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。")
+                + QStringLiteral("\n\n");
+        TextTable table;
+        for (const CliCommand &each : m_commands) {
+            const QString call = each.arguments.isEmpty()
+                    ? each.name
+                    : each.name + QLatin1Char(' ') + each.arguments;
+            table.addRow({kIndent + call, each.summary});
+        }
+        text += tr("命令:") + QLatin1Char('\n') + table.toString() + QLatin1Char('\n');
+    }
+    text += tr("每个命令都接受的选项:") + QLatin1Char('\n') + optionList(commonOptions())
+            + QLatin1Char('\n');
+
+    TextTable codes;
+    codes.addRow({kIndent + QString::number(ExitSuccess), tr("成功")});
+    codes.addRow({kIndent + QString::number(ExitUsage),
+                  tr("用法错误: 未知的命令或选项, 缺少或写错的参数; 没有写入仪表")});
+    codes.addRow({kIndent + QString::number(ExitFile), tr("文件问题: 无法读取、解析或写入文件")});
+    codes.addRow({kIndent + QString::number(ExitLink),
+                  tr("连接失败: 打不开串口、超时、CRC 错误、应答格式错误或串口断开")});
+    codes.addRow({kIndent + QString::number(ExitRefused),
+                  tr("仪表拒绝: 数值未被采用、没有这一项或时钟未被确认")});
+    text += tr("退出状态:") + QLatin1Char('\n') + codes.toString();
+    if (!command)
+        text += QLatin1Char('\n')
+                + tr("运行 %1 命令 --help 查看该命令的选项。")
+                          .arg(QCoreApplication::applicationName())
+                + QLatin1Char('\n');
+    return text;
+}

@@ -1,0 +1,14 @@
+#ifndef NORVO_EXITCODES_H
+#define NORVO_EXITCODES_H
+
+// What norvo-cli's exit status tells a script: a cable problem and an
+// instrument that said no come back as different numbers.
+enum ExitCode {
+    ExitSuccess = 0,
+    ExitUsage = 2,   // unknown command or option, a missing or malformed argument; nothing sent
+    ExitFile = 3,    // a file cannot be read, parsed or written
+    ExitLink = 4,    // port not opened, timeout, CRC error, malformed answer, port gone
+    ExitRefused = 5, // the instrument answered but did not take the request
+};
+
+#endif

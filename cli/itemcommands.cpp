@@ -1,0 +1,354 @@
+#include "itemcommands.h"
+
+#include "choicelist.h"
+#include "clocksync.h"
+#include "commandset.h"
+#include "console.h"
+#include "datearguments.h"
+#include "exitcodes.h"
+#include "itemcsv.h"
+#include "itemreader.h"
+#include "itemrows.h"
+#include "itemwriter.h"
+#include "itemwritethread.h"
+#include "portnames.h"
+#include "refreshthread.h"
+#include "skipitems.h"
+#include "texttable.h"
+#include "workerwait.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+constexpr char kOutputOption[] = "output";
+constexpr char kAtOption[] = "at";
+constexpr int kItemNumberDigits = 2;
+
+QString itemNumber(int item)
+{
+    return QString::number(item).rightJustified(kItemNumberDigits, QLatin1Char('0'));
+}
+
+// The item list as the main window's tree holds it after a refresh.
+struct ItemListRead
+{
+    QVector<ItemRowText> rows;
+    QString error;
+};
+
+ItemListRead readItemList()
+{
+    const SkipTable table = loadSkipTable(skipItemsPath());
+    ItemListRead result;
+    RefreshThread thread;
+    QObject receiver;
+    QObject::connect(&thread, &RefreshThread::signalClearItems, &receiver,
+                     [&result] { result.rows.clear(); });
+    QObject::connect(&thread, &RefreshThread::signalAddItems, &receiver,
+                     [&](int index, const QStringList &list) {
+                         appendItemRows(result.rows, table, index, list);
+                     });
+    QObject::connect(&thread, &RefreshThread::showErrorMessage, &receiver,
+                     [&result](const QString &, const QString &error) { result.error = error; });
+    runWorker(thread, [&thread] { thread.start(QThread::InheritPriority); });
+    return result;
+}
+
+QJsonObject itemJson(int item, const QString &name, const QString &value, bool action)
+{
+    QJsonObject object{{QStringLiteral("item"), item}, {QStringLiteral("name"), name}};
+    if (action)
+        object.insert(QStringLiteral("action"), true);
+    else
+        object.insert(QStringLiteral("value"), value);
+    return object;
+}
+
+void printItemList(const QVector<ItemRowText> &rows, bool json)
+{
+    QJsonArray items;
+    TextTable table;
+    for (const ItemRowText &row : rows) {
+        const ItemEditTexts texts = prepareItemEdit(row.column0, row.column1);
+        items.append(itemJson(row.item, texts.name, texts.value, texts.isAction));
+        table.addRow({itemNumber(row.item), texts.name, texts.isAction ? QString() : texts.value});
+    }
+    if (json)
+        Console::printJson(items);
+    else
+        Console::print(table.toString());
+}
+
+// The exit status of a write that did not complete.
+int writeFailureStatus(ItemWriteOutcome outcome)
+{
+    return outcome == ItemWriteOutcome::TooLong ? ExitFile : ExitLink;
+}
+} // namespace
+
+QList<CliCommand> ItemCommands::commands()
+{
+    const QCommandLineOption output({QStringLiteral("o"), QString::fromLatin1(kOutputOption)},
+                                    tr("把配置项保存为导出配置所写的 CSV 文件。"), tr("FILE.csv"));
+    const QCommandLineOption at(QString::fromLatin1(kAtOption),
+                                tr("设置为这个时间而不是电脑的当前时间。"),
+                                tr("yyyy-MM-dd hh:mm:ss"));
+    return {
+            {QStringLiteral("ports"),
+             QString(),
+             tr("列出电脑上的串口, 带说明和 USB 厂商/产品号"),
+             {},
+             0,
+             0,
+             [this](const QCommandLineParser &parser, const QStringList &) {
+                 return listPorts(parser);
+             }},
+            {QStringLiteral("read"),
+             QString(),
+             tr("读取仪表的配置项, 显示为表格、JSON 或保存为 CSV 文件"),
+             {output},
+             0,
+             0,
+             [this](const QCommandLineParser &parser, const QStringList &) {
+                 return read(parser);
+             }},
+            {QStringLiteral("write"),
+             tr("FILE.csv"),
+             tr("把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置"),
+             {},
+             1,
+             1,
+             [this](const QCommandLineParser &parser, const QStringList &arguments) {
+                 return write(parser, arguments.at(0));
+             }},
+            {QStringLiteral("set"),
+             tr("N [VALUE]"),
+             tr("把数值写入第 N 项; 操作项不带数值, 执行它"),
+             {},
+             1,
+             2,
+             [this](const QCommandLineParser &parser, const QStringList &arguments) {
+                 return set(parser, arguments);
+             }},
+            {QStringLiteral("clock"),
+             QString(),
+             tr("设置仪表的时钟, 默认为电脑的当前时间"),
+             {at},
+             0,
+             0,
+             [this](const QCommandLineParser &parser, const QStringList &) {
+                 return setClock(parser);
+             }},
+    };
+}
+
+int ItemCommands::listPorts(const QCommandLineParser &parser)
+{
+    QList<PortDescription> ports = availablePorts();
+    std::sort(ports.begin(), ports.end(), [](const PortDescription &a, const PortDescription &b) {
+        return portNameLess(a.name, b.name);
+    });
+    QJsonArray list;
+    TextTable table;
+    for (const PortDescription &port : qAsConst(ports)) {
+        list.append(QJsonObject{
+                {QStringLiteral("name"), port.name},
+                {QStringLiteral("description"), port.description},
+                {QStringLiteral("usb"), port.usbId.isEmpty() ? QJsonValue() : port.usbId},
+        });
+        table.addRow({port.name, port.description});
+    }
+    if (wantsJson(parser))
+        Console::printJson(list);
+    else if (ports.isEmpty())
+        Console::note(tr("没有找到串口") + QLatin1Char('\n'));
+    else
+        Console::print(table.toString());
+    return ExitSuccess;
+}
+
+int ItemCommands::read(const QCommandLineParser &parser)
+{
+    const ItemListRead list = readItemList();
+    // A list cut short by an error is not worth a file: a script would take
+    // it for the whole configuration.
+    if (!list.error.isEmpty()) {
+        Console::error(list.error);
+        return ExitLink;
+    }
+    const QString fileName = parser.value(QString::fromLatin1(kOutputOption));
+    if (!fileName.isEmpty()) {
+        const QString error = exportItemFile(fileName, list.rows);
+        if (!error.isEmpty()) {
+            Console::error(error);
+            return ExitFile;
+        }
+        Console::note(tr("%1 项已保存到 %2").arg(list.rows.size()).arg(fileName)
+                      + QLatin1Char('\n'));
+        if (wantsJson(parser))
+            printItemList(list.rows, true);
+        return ExitSuccess;
+    }
+    printItemList(list.rows, wantsJson(parser));
+    return ExitSuccess;
+}
+
+int ItemCommands::write(const QCommandLineParser &parser, const QString &fileName)
+{
+    QVector<ItemRecord> records;
+    const QString importError = importItemFile(fileName, &records);
+    if (!importError.isEmpty()) {
+        Console::error(importError);
+        return ExitFile;
+    }
+    // The rows the window would show after importing the file, and the
+    // items its write-all would send.
+    const SkipTable table = loadSkipTable(skipItemsPath());
+    QVector<ItemRowText> rows;
+    for (const ItemRecord &record : qAsConst(records))
+        appendItemRows(rows, table, record.item, record.fields);
+    QStringList valueTexts;
+    for (const ItemRowText &row : qAsConst(rows))
+        valueTexts.append(row.column1);
+    QVector<ItemWriteThread::Step> steps;
+    for (const BulkWriteStep &step : bulkWritePlan(valueTexts))
+        steps.append({rows.at(step.row).item, step.value, kValueItemFields});
+
+    const bool json = wantsJson(parser);
+    QJsonArray report;
+    int refused = 0;
+    std::optional<ItemWriteResult> failure;
+    ItemWriteThread thread;
+    QObject receiver;
+    QObject::connect(&thread, &ItemWriteThread::signalWritten, &receiver,
+                     [&](int step, const ItemWriteResult &result) {
+                         const ItemWriteThread::Step &sent = steps.at(step);
+                         if (!result.isWritten()) {
+                             failure = result;
+                             Console::error(result.errorText);
+                             Console::error(tr("写入配置失败: %1").arg(sent.value));
+                             return;
+                         }
+                         // A refused value comes back as the old one.
+                         const QString echoed = result.echoedValue();
+                         const bool taken = writeTaken(itemValueText(echoed), sent.value);
+                         refused += taken ? 0 : 1;
+                         QJsonObject entry
+                                 = itemJson(sent.item, result.echoParts.value(0), echoed, false);
+                         entry.insert(QStringLiteral("sent"), sent.value);
+                         entry.insert(QStringLiteral("taken"), taken);
+                         report.append(entry);
+                         if (json)
+                             return;
+                         QString line = QStringLiteral("%1  %2: %3")
+                                                .arg(itemNumber(sent.item),
+                                                     result.echoParts.value(0), echoed);
+                         if (!taken)
+                             line += QStringLiteral("  ") + tr("(未采用 %1)").arg(sent.value);
+                         Console::print(line + QLatin1Char('\n'));
+                     });
+    runWorker(thread, [&] { thread.startWrites(steps); });
+
+    if (json)
+        Console::printJson(report);
+    if (failure)
+        return writeFailureStatus(failure->outcome);
+    if (!json)
+        Console::print(tr("写入 %1 项, 未采用 %2 项").arg(steps.size()).arg(refused)
+                       + QLatin1Char('\n'));
+    return refused > 0 ? ExitRefused : ExitSuccess;
+}
+
+int ItemCommands::set(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    bool numberOk = false;
+    const int item = arguments.at(0).toInt(&numberOk, 10);
+    if (!numberOk || item < 0 || item > RefreshThread::kLastItemNumber) {
+        Console::error(tr("项目编号应为 0 到 %1 的整数: %2")
+                               .arg(RefreshThread::kLastItemNumber)
+                               .arg(arguments.at(0)));
+        return ExitUsage;
+    }
+    const QString value = arguments.value(1);
+    if (!itemTextFits(value)) {
+        Console::error(itemValueTooLongText());
+        return ExitUsage;
+    }
+
+    // Whether the item is an action or carries a value decides what is sent
+    // and what its echo must look like; the instrument knows, so ask it.
+    QStringList fields;
+    const QString readError = readItemFromDevice(item, &fields);
+    if (!readError.isEmpty()) {
+        Console::error(readError);
+        return ExitLink;
+    }
+    if (fields.isEmpty()) {
+        Console::error(tr("仪表没有第 %1 项").arg(item));
+        return ExitRefused;
+    }
+    const bool action = fields.size() == kActionItemFields;
+    if (action && !value.isEmpty()) {
+        Console::error(tr("第 %1 项 %2 是操作项, 执行时不带数值").arg(item).arg(fields.at(0)));
+        return ExitUsage;
+    }
+    if (!action && arguments.size() < 2) {
+        Console::error(tr("第 %1 项 %2 需要一个新数值").arg(item).arg(fields.at(0)));
+        return ExitUsage;
+    }
+
+    const ItemWriteResult result
+            = writeItemToDevice(item, value, action ? kActionItemFields : kValueItemFields);
+    if (!result.isWritten()) {
+        Console::error(result.errorText);
+        return writeFailureStatus(result.outcome);
+    }
+    const QString echoed = result.echoedValue();
+    const bool taken = action || writeTaken(itemValueText(echoed), value);
+    if (wantsJson(parser)) {
+        QJsonObject entry = itemJson(item, result.echoParts.value(0), echoed, action);
+        entry.insert(QStringLiteral("sent"), value);
+        entry.insert(QStringLiteral("taken"), taken);
+        Console::printJson(entry);
+    } else {
+        QString line = itemNumber(item) + QStringLiteral("  ") + result.echoParts.value(0);
+        if (!action)
+            line += QStringLiteral(": ") + echoed;
+        Console::print(line + QLatin1Char('\n'));
+    }
+    if (!taken) {
+        Console::error(tr("仪表未采用数值 %1, 第 %2 项仍为 %3").arg(value).arg(item).arg(echoed));
+        return ExitRefused;
+    }
+    return ExitSuccess;
+}
+
+int ItemCommands::setClock(const QCommandLineParser &parser)
+{
+    QDateTime moment = QDateTime::currentDateTime();
+    QString error = DateArguments::yearError(moment.date());
+    if (parser.isSet(QString::fromLatin1(kAtOption)))
+        moment = DateArguments::parseMoment(parser.value(QString::fromLatin1(kAtOption)), &error);
+    if (!error.isEmpty()) {
+        Console::error(error);
+        return ExitUsage;
+    }
+
+    const ClockSyncResult result = syncDeviceClock(moment);
+    if (!result.isAcknowledged()) {
+        Console::error(result.errorText);
+        return result.outcome == ClockSyncOutcome::Refused ? ExitRefused : ExitLink;
+    }
+    const QString time = moment.toString(QString::fromLatin1(DateArguments::kMomentFormat));
+    if (wantsJson(parser))
+        Console::printJson(QJsonObject{{QStringLiteral("time"), time},
+                                       {QStringLiteral("acknowledged"), true}});
+    else
+        Console::print(tr("同步时间成功: %1").arg(time) + QLatin1Char('\n'));
+    return ExitSuccess;
+}

@@ -1,0 +1,26 @@
+#include "commandline.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    // Plug-ins beside the program are found from the working directory too.
+    QCoreApplication::addLibraryPath(QStringLiteral("."));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Painting a PDF needs the GUI application; the command line never shows
+    // a window, so it draws on the off-screen platform.
+    std::unique_ptr<QCoreApplication> application;
+    if (CommandLine::needsPainting(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    CommandLine commandLine;
+    return commandLine.run(QCoreApplication::arguments());
+}
