@@ -1,10 +1,12 @@
 #include "historyexport.h"
 #include "historypdf.h"
+#include "historytable.h"
 
 #include <QtTest>
 
 #include <QProcess>
 #include <QTextCodec>
+#include <QTextEdit>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -58,6 +60,8 @@ private slots:
     void pdfTable();
     void failedExportKeepsOldFile_data();
     void failedExportKeepsOldFile();
+    void viewText_data();
+    void viewText();
 
 private:
     QTemporaryDir m_dir;
@@ -177,6 +181,23 @@ void TestHistoryExport::failedExportKeepsOldFile()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), oldContent);
     }
+}
+
+void TestHistoryExport::viewText_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("CR LF, lone CR, LF") << QString("a,1\r\nb,2\rc,3\nd,4\r");
+    QTest::newRow("blank lines of every kind") << QString("\r\n\r\r\n\n\n");
+    QTest::newRow("separators and no-break space") << QString("a\u2029b\u2028c\u00A0d\tend");
+}
+
+// What the command line exports has to be what the dialog's view holds.
+void TestHistoryExport::viewText()
+{
+    QFETCH(QString, answer);
+    QTextEdit view;
+    view.insertPlainText(answer);
+    QCOMPARE(historyViewText(answer), view.toPlainText());
 }
 
 QTEST_MAIN(TestHistoryExport)

@@ -1,0 +1,483 @@
+#include "commandset.h"
+#include "guiresources.h"
+#include "historydata.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "simtestsupport.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QPushButton>
+
+#include <functional>
+#include <memory>
+
+using Arrange = std::function<void(InstrumentSimulator &)>;
+Q_DECLARE_METATYPE(Arrange)
+
+namespace {
+constexpr int kRunTimeoutMs = 30000;
+constexpr int kClockToleranceSecs = 5;
+const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+
+// Exit statuses norvo-cli documents.
+enum Exit { Success = 0, Usage = 2, File = 3, Link = 4, Refused = 5 };
+
+// Numbers of the instrument's items once the running clock is left out.
+enum Item { Serial = 2, Mode = 4, Damping = 12, Save = 17, Missing = 40 };
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+// The built-in items without the running clock, whose value moves between two reads.
+ItemSet itemsWithoutClock()
+{
+    const ItemSet builtIn = ItemSet::builtIn();
+    ItemSet items;
+    for (int i = 0; i < builtIn.count(); ++i) {
+        if (builtIn.at(i).name() != QStringLiteral("设备时间"))
+            items.append(builtIn.at(i));
+    }
+    return items;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+int writeFrames(const QList<QByteArray> &frames)
+{
+    return static_cast<int>(std::count_if(frames.begin(), frames.end(), [](const QByteArray &f) {
+        return f.size() > 1 && quint8(f.at(1)) == 0x0F && f.at(2) == 'K';
+    }));
+}
+} // namespace
+
+// The norvo-cli program, run as a user runs it, against the simulated instrument.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initGuiResources();
+        QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
+        for (const char *code : {"en_US", "zh_TW", "zh_CH"})
+            QFile::copy(QStringLiteral(NORVO_RUN_FILES_DIR "/%1.qm").arg(code),
+                        QStringLiteral("%1.qm").arg(code));
+    }
+    void init()
+    {
+        m_sim = std::make_unique<InstrumentSimulator>();
+        m_sim->setItems(itemsWithoutClock());
+        const QString error = SimTest::startOnConfiguredPort(*m_sim);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        singleton<Config>::destroyInstance(); // config.ini written for the program to read
+    }
+    void cleanup()
+    {
+        m_sim.reset();
+        SimTest::resetSettings();
+        // Files of one row must not be there for the next; a file dialog would
+        // ask whether to replace them.
+        for (const QString &name : QDir().entryList({"*.csv", "*.pdf", "SkipItems"}))
+            QFile::remove(name);
+    }
+    void usage_data();
+    void usage();
+    void read_data();
+    void read();
+    void readCsvMatchesWindow_data();
+    void readCsvMatchesWindow();
+    void write_data();
+    void write();
+    void set_data();
+    void set();
+    void clock_data();
+    void clock();
+    void history();
+    void linkFailure_data();
+    void linkFailure();
+    void settings();
+
+private:
+    CliRun run(const QStringList &arguments, const QProcessEnvironment &extra = {}) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<InstrumentSimulator> m_sim;
+};
+
+CliRun TestCli::run(const QStringList &arguments, const QProcessEnvironment &extra) const
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("LC_ALL"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("zh_CN.UTF-8"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    for (const QString &key : extra.keys())
+        environment.insert(key, extra.value(key));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(NORVO_CLI_PROGRAM), arguments);
+    CliRun result;
+    if (!process.waitForFinished(kRunTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = QStringLiteral("(did not end)");
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+void TestCli::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message"); // on standard error, or on standard output for 0
+
+    QTest::newRow("unknown command")
+            << QStringList{"frobnicate"} << int(Usage) << "未知的命令: frobnicate";
+    QTest::newRow("option of another command")
+            << QStringList{"read", "--at", "2030-01-01 00:00:00"} << int(Usage) << "“at”";
+    QTest::newRow("no command") << QStringList{"--json"} << int(Usage) << "缺少命令";
+    QTest::newRow("set without an item") << QStringList{"set"} << int(Usage) << "参数个数不对";
+    QTest::newRow("item number past one byte")
+            << QStringList{"set", "256", "1"} << int(Usage) << "0 到 255";
+    QTest::newRow("value longer than a frame")
+            << QStringList{"set", "12", QString(300, 'x')} << int(Usage) << "数值过长";
+    QTest::newRow("clock year that would arrive as 2099")
+            << QStringList{"clock", "--at", "1999-12-31 23:59:59"} << int(Usage) << "2000 到 2099";
+    QTest::newRow("impossible date")
+            << QStringList{"clock", "--at", "2030-02-30 00:00:00"} << int(Usage) << "2030-02-30";
+    QTest::newRow("history start after end")
+            << QStringList{"history", "--from", "2026-01-02", "--to", "2026-01-01"} << int(Usage)
+            << "起始日期应该小于或等于结束日期";
+    QTest::newRow("history export of unknown kind")
+            << QStringList{"history", "-o", "h.txt"} << int(Usage) << "h.txt";
+    QTest::newRow("baud rate not a number")
+            << QStringList{"--baud", "fast", "read"} << int(Usage) << "fast";
+    QTest::newRow("unknown language") << QStringList{"--lang", "fr", "read"} << int(Usage) << "fr";
+    QTest::newRow("missing settings file")
+            << QStringList{"--config", "nowhere.ini", "read"} << int(File) << "nowhere.ini";
+    QTest::newRow("help names the exit codes")
+            << QStringList{"--help"} << int(Success) << "4  连接失败";
+    QTest::newRow("help of one command")
+            << QStringList{"history", "--help"} << int(Success) << "--from <yyyy-MM-dd>";
+    QTest::newRow("version") << QStringList{"--version"} << int(Success) << "norvo-cli 3.5";
+}
+
+void TestCli::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    const CliRun result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    const QString shown = exitCode == Success ? QString::fromUtf8(result.out) : result.err;
+    QVERIFY2(shown.contains(message), qPrintable(shown));
+    QCOMPARE(m_sim->receivedByteCount(), qint64(0));
+}
+
+void TestCli::read_data()
+{
+    QTest::addColumn<int>("baudRate");
+    QTest::addColumn<QByteArray>("skipItems"); // the SkipItems file, if any
+    QTest::newRow("115200 baud") << SimTest::kBaudRate << QByteArray();
+    QTest::newRow("9600 baud") << SimTest::kSlowBaudRate << QByteArray();
+    QTest::newRow("listed device hides its name and model")
+            << SimTest::kBaudRate << QByteArray("NV-100 流量计, NV-100A\n");
+}
+
+void TestCli::read()
+{
+    QFETCH(int, baudRate);
+    QFETCH(QByteArray, skipItems);
+    if (!skipItems.isEmpty())
+        writeFile(QStringLiteral("SkipItems"), skipItems);
+    m_sim->setBaudRate(baudRate);
+
+    const CliRun result = run({"read", "--json", "--baud", QString::number(baudRate)});
+    QCOMPARE(result.exitCode, int(Success));
+    QJsonArray expected;
+    const ItemSet items = m_sim->items();
+    for (int i = skipItems.isEmpty() ? 0 : 2; i < items.count(); ++i) {
+        QJsonObject item{{"item", i}, {"name", items.at(i).name()}};
+        if (items.at(i).hasValue())
+            item.insert("value", items.at(i).value());
+        else
+            item.insert("action", true);
+        expected.append(item);
+    }
+    QCOMPARE(QJsonDocument::fromJson(result.out).array(), expected);
+}
+
+void TestCli::readCsvMatchesWindow_data()
+{
+    QTest::addColumn<QByteArray>("skipItems");
+    QTest::newRow("every item") << QByteArray();
+    QTest::newRow("listed device") << QByteArray("NV-100 流量计,NV-100A\n");
+}
+
+void TestCli::readCsvMatchesWindow()
+{
+    QFETCH(QByteArray, skipItems);
+    if (!skipItems.isEmpty())
+        writeFile(QStringLiteral("SkipItems"), skipItems);
+
+    {
+        MainWindow window;
+        window.show();
+        window.findChild<QAction *>("refresh")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !window.isBusy(); }, kRunTimeoutMs));
+        ModalDriver driver;
+        driver.plan(ModalDriver::pickFile(m_dir.filePath(QStringLiteral("window.csv"))));
+        window.findChild<QAction *>("export_2")->trigger();
+        window.close();
+    }
+    const CliRun result = run({"read", "-o", "cli.csv"});
+    QCOMPARE(result.exitCode, int(Success));
+    QVERIFY(result.out.isEmpty());
+    QCOMPARE(fileBytes(QStringLiteral("cli.csv")), fileBytes(QStringLiteral("window.csv")));
+}
+
+void TestCli::write_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("edited value taken")
+            << QByteArray("阻尼时间(s), 3") << QByteArray("阻尼时间(s), 12") << int(Success)
+            << "12  阻尼时间(s): 12";
+    QTest::newRow("read-only value refused, the rest still written")
+            << QByteArray("序列号, NV2026120601") << QByteArray("序列号, SN-X") << int(Refused)
+            << "02  序列号: NV2026120601  (未采用 SN-X)";
+    QTest::newRow("line that does not parse")
+            << QByteArray("12. 阻尼时间(s), 3") << QByteArray("12 阻尼时间(s) 3") << int(File)
+            << "文件解析错误: 第13行";
+}
+
+void TestCli::write()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(int, exitCode);
+    QFETCH(QString, shown);
+
+    QCOMPARE(run({"read", "-o", "a.csv"}).exitCode, int(Success));
+    QByteArray csv = fileBytes(QStringLiteral("a.csv"));
+    QVERIFY(csv.contains(from));
+    writeFile(QStringLiteral("a.csv"),
+              csv.replace(from, to).replace("工作模式(自动/手动/测试), 自动",
+                                            "工作模式(自动/手动/测试), 手动"));
+    const int framesBefore = m_sim->receivedFrames().size();
+
+    const CliRun result = run({"write", "a.csv"});
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2((QString::fromUtf8(result.out) + result.err).contains(shown),
+             qPrintable(result.out + result.err));
+    const QList<QByteArray> frames = m_sim->receivedFrames().mid(framesBefore);
+    if (exitCode == File) {
+        QVERIFY(frames.isEmpty());
+        return;
+    }
+    // Every item with a value is sent, no action item.
+    QCOMPARE(writeFrames(frames), m_sim->items().count() - 2);
+    QCOMPARE(m_sim->items().at(Mode).value(), QStringLiteral("手动"));
+    const CliRun after = run({"read", "--json"});
+    QVERIFY(QJsonDocument::fromJson(after.out).array().contains(QJsonObject{
+            {"item", int(Mode)}, {"name", "工作模式(自动/手动/测试)"}, {"value", "手动"}}));
+}
+
+void TestCli::set_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("written"); // the write frame sent, if any
+    QTest::addColumn<QString>("shown");      // on standard output and error
+
+    QTest::newRow("value taken") << QStringList{"set", "12", "7"} << int(Success)
+                                 << makeWriteItemFrame(Damping, "7") << "12  阻尼时间(s): 7";
+    QTest::newRow("value refused") << QStringList{"set", "02", "SN-X"} << int(Refused)
+                                   << makeWriteItemFrame(Serial, "SN-X") << "仍为 NV2026120601";
+    QTest::newRow("action item run") << QStringList{"set", "17"} << int(Success)
+                                     << makeWriteItemFrame(Save, QString()) << "17  保存配置";
+    QTest::newRow("no such item") << QStringList{"set", "40", "1"} << int(Refused) << QByteArray()
+                                  << "仪表没有第 40 项";
+    QTest::newRow("value for an action item")
+            << QStringList{"set", "17", "1"} << int(Usage) << QByteArray() << "是操作项";
+    QTest::newRow("no value for an item with one")
+            << QStringList{"set", "12"} << int(Usage) << QByteArray() << "需要一个新数值";
+}
+
+void TestCli::set()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, written);
+    QFETCH(QString, shown);
+
+    const CliRun result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2((QString::fromUtf8(result.out) + result.err).contains(shown),
+             qPrintable(result.out + result.err));
+    const QList<QByteArray> frames = m_sim->receivedFrames();
+    QCOMPARE(writeFrames(frames), written.isEmpty() ? 0 : 1);
+    if (!written.isEmpty())
+        QCOMPARE(frames.constLast().toHex(' '), written.toHex(' '));
+}
+
+void TestCli::clock_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Arrange>("arrange");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QDateTime>("stored"); // null: the PC's time
+
+    QTest::newRow("now") << QStringList{"clock"} << Arrange() << int(Success) << QDateTime();
+    QTest::newRow("a given moment")
+            << QStringList{"clock", "--at", "2030-01-02 03:04:05"} << Arrange() << int(Success)
+            << QDateTime(QDate(2030, 1, 2), QTime(3, 4, 5));
+    // "NG" in place of "OK": a good answer, but not the acknowledgement.
+    QTest::newRow("not acknowledged")
+            << QStringList{"clock"} << Arrange([](InstrumentSimulator &sim) {
+                   sim.faults().replaceAnswers(QByteArray::fromHex("FF03024E47E402"));
+               })
+            << int(Refused) << QDateTime();
+}
+
+void TestCli::clock()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Arrange, arrange);
+    QFETCH(int, exitCode);
+    QFETCH(QDateTime, stored);
+
+    if (arrange)
+        arrange(*m_sim);
+    const CliRun result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    if (exitCode != Success) {
+        QVERIFY2(result.err.contains(QStringLiteral("同步时间失败")), qPrintable(result.err));
+        return;
+    }
+    if (stored.isNull())
+        QVERIFY(qAbs(m_sim->storedClock().secsTo(QDateTime::currentDateTime()))
+                <= kClockToleranceSecs);
+    else
+        QCOMPARE(m_sim->storedClock(), stored);
+}
+
+void TestCli::history()
+{
+    // The dialog's CSV export of today's records is what the command writes.
+    {
+        HistoryData dialog;
+        dialog.findChild<QPushButton *>("bntQuery")->click();
+        QVERIFY(QTest::qWaitFor([&] { return !dialog.isQuerying(); }, kRunTimeoutMs));
+        ModalDriver driver;
+        driver.plan(ModalDriver::pickFile(m_dir.filePath(QStringLiteral("dialog.csv"))));
+        dialog.findChild<QPushButton *>("bntExportCSV")->click();
+    }
+    const CliRun csv = run({"history", "-o", "cli.csv"});
+    QCOMPARE(csv.exitCode, int(Success));
+    QCOMPARE(fileBytes(QStringLiteral("cli.csv")), fileBytes(QStringLiteral("dialog.csv")));
+
+    const CliRun printed = run({"history", "--from", kToday, "--to", kToday});
+    QCOMPARE(printed.out, fileBytes(QStringLiteral("dialog.csv")));
+
+    const CliRun json = run({"history", "--json"});
+    const QJsonObject records = QJsonDocument::fromJson(json.out).object();
+    QCOMPARE(records.value("columns").toInt(), 4);
+    QCOMPARE(records.value("rows").toArray().at(1).toArray().at(0).toString(),
+             kToday + QStringLiteral(" 00:00:00"));
+
+    const CliRun pdf = run({"history", "-o", "h.pdf"});
+    QCOMPARE(pdf.exitCode, int(Success));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("h.pdf"), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(kRunTimeoutMs));
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("流量")));
+}
+
+void TestCli::linkFailure_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    const QString timeout = QStringLiteral("接受数据超时");
+    QTest::newRow("read") << QStringList{"read", "-o", "a.csv"} << timeout;
+    QTest::newRow("set") << QStringList{"set", "12", "7"} << timeout;
+    QTest::newRow("clock") << QStringList{"clock"} << timeout;
+    QTest::newRow("history") << QStringList{"history"} << timeout;
+    QTest::newRow("in English") << QStringList{"--lang", "en_US", "clock"}
+                                << "Receiving data timed out";
+    QTest::newRow("port absent") << QStringList{"--port", "/dev/norvo-none", "read"}
+                                 << "打开串口失败: /dev/norvo-none";
+}
+
+void TestCli::linkFailure()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+
+    m_sim->faults().setSilent(true);
+    const CliRun result = run(arguments);
+    QCOMPARE(result.exitCode, int(Link));
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(!QFile::exists(QStringLiteral("a.csv"))); // no file from a list cut short
+}
+
+void TestCli::settings()
+{
+    // --port and --baud serve one run; config.ini stays as it was.
+    writeFile(QStringLiteral("config.ini"), "[serial]\nport=/dev/norvo-none\nbaudrate=9600\n");
+    const QByteArray before = fileBytes(QStringLiteral("config.ini"));
+    QCOMPARE(run({"read", "--port", m_sim->portName(), "--baud", "115200"}).exitCode, int(Success));
+    QCOMPARE(fileBytes(QStringLiteral("config.ini")), before);
+    QCOMPARE(run({"read"}).exitCode, int(Link));
+
+    // Another settings file brings its own SkipItems.
+    QVERIFY(QDir().mkpath(QStringLiteral("bench")));
+    writeFile(QStringLiteral("bench/bench.ini"),
+              "[serial]\nport=" + m_sim->portName().toUtf8() + "\nbaudrate=115200\n");
+    writeFile(QStringLiteral("bench/SkipItems"), "NV-100 流量计,NV-100A\n");
+    const CliRun other = run({"--config", "bench/bench.ini", "read", "--json"});
+    QCOMPARE(other.exitCode, int(Success));
+    QCOMPARE(QJsonDocument::fromJson(other.out).array().first().toObject().value("item").toInt(),
+             int(Serial));
+
+    // Without config.ini here, the one the menu's assistant keeps in the user's folder.
+    QVERIFY(QFile::remove(QStringLiteral("config.ini")));
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("data/norvo-assistant"))));
+    QVERIFY(QFile::copy(QStringLiteral("bench/bench.ini"),
+                        m_dir.filePath(QStringLiteral("data/norvo-assistant/config.ini"))));
+    QCOMPARE(run({"read"}).exitCode, int(Success));
+}
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
