@@ -1,11 +1,22 @@
 #include "guiresources.h"
 #include "mainwindow.h"
+#include "userfolder.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char *argv[])
 {
+    // Started from the desktop menu: work in the user's own folder, where
+    // config.ini and SkipItems then live.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], kUserFolderOption) == 0 && !enterUserFolder())
+            std::fprintf(stderr, "norvo-assistant: cannot use %s\n",
+                         qPrintable(userFolder()));
+    }
     // Plug-ins beside the program are found from the working directory too.
     QCoreApplication::addLibraryPath(QStringLiteral("."));
     QApplication app(argc, argv);

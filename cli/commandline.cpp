@@ -7,17 +7,14 @@
 #include "settingskeys.h"
 #include "texttable.h"
 #include "translationfiles.h"
+#include "userfolder.h"
 
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
-#include <QStandardPaths>
 
 namespace {
 constexpr char kProgramName[] = "norvo-cli";
-// The folder the desktop menu starts the assistant in, below the user's data
-// folder; its config.ini is the one to use when the working directory has none.
-constexpr char kUserFolderName[] = "norvo-assistant";
 constexpr char kHistoryCommand[] = "history";
 constexpr char kOutputOption[] = "output";
 const QString kIndent = QStringLiteral("  ");
@@ -48,15 +45,14 @@ QString optionList(const QList<QCommandLineOption> &options)
 }
 
 // config.ini in the working directory, like the window; else the one the
-// desktop menu's assistant keeps in the user's folder; else the working
-// directory's, which then reads as empty.
+// assistant keeps in the user's folder when the desktop menu starts it; else
+// the working directory's, which then reads as empty.
 QString defaultSettingsFile()
 {
     const QString here = QString::fromLatin1(SettingsKeys::kFileName);
     if (QFileInfo::exists(here))
         return here;
-    const QString userFile = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-            + QLatin1Char('/') + QLatin1String(kUserFolderName) + QLatin1Char('/') + here;
+    const QString userFile = userFolder() + QLatin1Char('/') + here;
     return QFileInfo::exists(userFile) ? userFile : here;
 }
 } // namespace

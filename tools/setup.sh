@@ -7,6 +7,7 @@ NORVO_PACKAGES=(
     poppler-utils
     xvfb xauth x11-apps x11-utils imagemagick
     fonts-wqy-zenhei
+    dpkg-dev desktop-file-utils
 )
 
 install_missing_packages() {
