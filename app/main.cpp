@@ -14,8 +14,7 @@ int main(int argc, char *argv[])
     // config.ini and SkipItems then live.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], kUserFolderOption) == 0 && !enterUserFolder())
-            std::fprintf(stderr, "norvo-assistant: cannot use %s\n",
-                         qPrintable(userFolder()));
+            std::fprintf(stderr, "norvo-assistant: cannot use %s\n", qPrintable(userFolder()));
     }
     // Plug-ins beside the program are found from the working directory too.
     QCoreApplication::addLibraryPath(QStringLiteral("."));

@@ -9,8 +9,8 @@ constexpr char kFolderName[] = "norvo-assistant";
 
 QString userFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-            + QLatin1Char('/') + QLatin1String(kFolderName);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/')
+            + QLatin1String(kFolderName);
 }
 
 bool enterUserFolder()

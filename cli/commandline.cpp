@@ -67,14 +67,15 @@ QList<CliCommand> CommandLine::commands()
 QList<QCommandLineOption> CommandLine::commonOptions() const
 {
     return {
-            {optionKey(CommonOption::kPort), tr("这次使用这个串口, 不改 config.ini。"), tr("name")},
+            {optionKey(CommonOption::kPort), tr("这次使用这个串口, 不改 config.ini。"),
+             QStringLiteral("name")},
             {optionKey(CommonOption::kBaud), tr("这次使用这个波特率, 不改 config.ini。"),
-             tr("rate")},
+             QStringLiteral("rate")},
             {optionKey(CommonOption::kConfig),
-             tr("使用这个设置文件, 而不是工作目录中的 config.ini。"), tr("FILE")},
+             tr("使用这个设置文件, 而不是工作目录中的 config.ini。"), QStringLiteral("FILE")},
             {optionKey(CommonOption::kJson), tr("把结果输出为 JSON。")},
             {optionKey(CommonOption::kLanguage),
-             tr("输出和错误信息的语言: en_US、zh_CH 或 zh_TW。"), tr("code")},
+             tr("输出和错误信息的语言: en_US、zh_CH 或 zh_TW。"), QStringLiteral("code")},
             {{QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。")},
             {{QStringLiteral("v"), QStringLiteral("version")}, tr("显示版本。")},
     };

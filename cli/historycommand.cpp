@@ -43,12 +43,12 @@ bool HistoryCommand::exportsPdf(const QString &outputFile)
 CliCommand HistoryCommand::command()
 {
     const QCommandLineOption from(QString::fromLatin1(kFromOption), tr("第一天, 默认为今天。"),
-                                  tr("yyyy-MM-dd"));
+                                  QStringLiteral("yyyy-MM-dd"));
     const QCommandLineOption to(QString::fromLatin1(kToOption), tr("最后一天, 默认为今天。"),
-                                tr("yyyy-MM-dd"));
+                                QStringLiteral("yyyy-MM-dd"));
     const QCommandLineOption output({QStringLiteral("o"), QString::fromLatin1(kOutputOption)},
                                     tr("把记录导出为 CSV 文件或 PDF 表格, 由文件后缀决定。"),
-                                    tr("FILE.csv|FILE.pdf"));
+                                    QStringLiteral("FILE.csv|FILE.pdf"));
     return {QStringLiteral("history"),
             QString(),
             tr("读取一段日期(含首尾两天)的历史数据, 显示或导出为 CSV/PDF"),

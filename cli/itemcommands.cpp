@@ -94,10 +94,11 @@ int writeFailureStatus(ItemWriteOutcome outcome)
 QList<CliCommand> ItemCommands::commands()
 {
     const QCommandLineOption output({QStringLiteral("o"), QString::fromLatin1(kOutputOption)},
-                                    tr("把配置项保存为导出配置所写的 CSV 文件。"), tr("FILE.csv"));
+                                    tr("把配置项保存为导出配置所写的 CSV 文件。"),
+                                    QStringLiteral("FILE.csv"));
     const QCommandLineOption at(QString::fromLatin1(kAtOption),
                                 tr("设置为这个时间而不是电脑的当前时间。"),
-                                tr("yyyy-MM-dd hh:mm:ss"));
+                                QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     return {
             {QStringLiteral("ports"),
              QString(),
@@ -118,7 +119,7 @@ QList<CliCommand> ItemCommands::commands()
                  return read(parser);
              }},
             {QStringLiteral("write"),
-             tr("FILE.csv"),
+             QStringLiteral("FILE.csv"),
              tr("把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置"),
              {},
              1,
@@ -127,7 +128,7 @@ QList<CliCommand> ItemCommands::commands()
                  return write(parser, arguments.at(0));
              }},
             {QStringLiteral("set"),
-             tr("N [VALUE]"),
+             QStringLiteral("N [VALUE]"),
              tr("把数值写入第 N 项; 操作项不带数值, 执行它"),
              {},
              1,

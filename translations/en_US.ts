@@ -2,6 +2,163 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>这次使用这个串口, 不改 config.ini。</source>
+        <translation>Use this serial port for this run; config.ini is not changed.</translation>
+    </message>
+    <message>
+        <source>这次使用这个波特率, 不改 config.ini。</source>
+        <translation>Use this baud rate for this run; config.ini is not changed.</translation>
+    </message>
+    <message>
+        <source>使用这个设置文件, 而不是工作目录中的 config.ini。</source>
+        <translation>Use this settings file instead of config.ini in the working directory.</translation>
+    </message>
+    <message>
+        <source>把结果输出为 JSON。</source>
+        <translation>Print the result as JSON.</translation>
+    </message>
+    <message>
+        <source>输出和错误信息的语言: en_US、zh_CH 或 zh_TW。</source>
+        <translation>Language of output and messages: en_US, zh_CH or zh_TW.</translation>
+    </message>
+    <message>
+        <source>显示帮助。</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>显示版本。</source>
+        <translation>Show the version.</translation>
+    </message>
+    <message>
+        <source>未知的语言: %1 (可选 en_US、zh_CH、zh_TW)</source>
+        <translation>Unknown language: %1 (choose en_US, zh_CH or zh_TW)</translation>
+    </message>
+    <message>
+        <source>缺少命令</source>
+        <translation>No command given</translation>
+    </message>
+    <message>
+        <source>未知的命令: %1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>参数个数不对</source>
+        <translation>Wrong number of arguments</translation>
+    </message>
+    <message>
+        <source>找不到设置文件: %1</source>
+        <translation>Settings file not found: %1</translation>
+    </message>
+    <message>
+        <source>波特率应为正整数: %1</source>
+        <translation>The baud rate must be a positive whole number: %1</translation>
+    </message>
+    <message>
+        <source>%1 [选项] 命令 [参数]</source>
+        <translation>%1 [options] command [arguments]</translation>
+    </message>
+    <message>
+        <source>%1 [选项] %2</source>
+        <translation>%1 [options] %2</translation>
+    </message>
+    <message>
+        <source>用法: %1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <source>运行 %1 --help 查看说明。</source>
+        <translation>Run %1 --help for help.</translation>
+    </message>
+    <message>
+        <source>选项:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。</source>
+        <translation>Configures and reads Norvo instruments over a serial port: configuration items, clock and history records.</translation>
+    </message>
+    <message>
+        <source>命令:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>每个命令都接受的选项:</source>
+        <translation>Options every command takes:</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>success</translation>
+    </message>
+    <message>
+        <source>用法错误: 未知的命令或选项, 缺少或写错的参数; 没有写入仪表</source>
+        <translation>bad usage: unknown command or option, missing or malformed argument; nothing written to the instrument</translation>
+    </message>
+    <message>
+        <source>文件问题: 无法读取、解析或写入文件</source>
+        <translation>file problem: a file cannot be read, parsed or written</translation>
+    </message>
+    <message>
+        <source>连接失败: 打不开串口、超时、CRC 错误、应答格式错误或串口断开</source>
+        <translation>link failure: port cannot be opened, timeout, CRC error, malformed answer or port gone</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用、没有这一项或时钟未被确认</source>
+        <translation>refused by the instrument: value not taken, no such item, or clock not acknowledged</translation>
+    </message>
+    <message>
+        <source>退出状态:</source>
+        <translation>Exit status:</translation>
+    </message>
+    <message>
+        <source>运行 %1 命令 --help 查看该命令的选项。</source>
+        <translation>Run %1 COMMAND --help for the options of one command.</translation>
+    </message>
+</context>
+<context>
+    <name>DateArguments</name>
+    <message>
+        <source>日期应写作 yyyy-MM-dd: %1</source>
+        <translation>Dates are written yyyy-MM-dd: %1</translation>
+    </message>
+    <message>
+        <source>时间应写作 yyyy-MM-dd hh:mm:ss: %1</source>
+        <translation>Times are written yyyy-MM-dd hh:mm:ss: %1</translation>
+    </message>
+    <message>
+        <source>仪表只认 %1 到 %2 年的日期: %3</source>
+        <translation>The instrument only knows dates from %1 to %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCommand</name>
+    <message>
+        <source>第一天, 默认为今天。</source>
+        <translation>First day, today unless given.</translation>
+    </message>
+    <message>
+        <source>最后一天, 默认为今天。</source>
+        <translation>Last day, today unless given.</translation>
+    </message>
+    <message>
+        <source>把记录导出为 CSV 文件或 PDF 表格, 由文件后缀决定。</source>
+        <translation>Export the records as a CSV file or a PDF table, as the file&apos;s suffix says.</translation>
+    </message>
+    <message>
+        <source>读取一段日期(含首尾两天)的历史数据, 显示或导出为 CSV/PDF</source>
+        <translation>Read the history records of a range of days (both ends included); print them or export them as CSV/PDF</translation>
+    </message>
+    <message>
+        <source>导出文件的名字应以 .csv 或 .pdf 结尾: %1</source>
+        <translation>The export file&apos;s name must end in .csv or .pdf: %1</translation>
+    </message>
+    <message>
+        <source>%1 行已保存到 %2</source>
+        <translation>%1 lines saved to %2</translation>
+    </message>
+</context>
+<context>
     <name>HistoryData</name>
     <message>
         <source>历史数据</source>
@@ -54,6 +211,81 @@
     <message>
         <source>写入文件失败: %1</source>
         <translation>Failed to write file: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCommands</name>
+    <message>
+        <source>把配置项保存为导出配置所写的 CSV 文件。</source>
+        <translation>Save the items as the CSV file the window&apos;s export writes.</translation>
+    </message>
+    <message>
+        <source>设置为这个时间而不是电脑的当前时间。</source>
+        <translation>Set this time instead of the computer&apos;s current time.</translation>
+    </message>
+    <message>
+        <source>列出电脑上的串口, 带说明和 USB 厂商/产品号</source>
+        <translation>List the computer&apos;s serial ports with their description and USB vendor/product</translation>
+    </message>
+    <message>
+        <source>读取仪表的配置项, 显示为表格、JSON 或保存为 CSV 文件</source>
+        <translation>Read the instrument&apos;s items as a table, as JSON or into a CSV file</translation>
+    </message>
+    <message>
+        <source>把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置</source>
+        <translation>Write every item with a value from a CSV file to the instrument, as the window&apos;s write-all does</translation>
+    </message>
+    <message>
+        <source>把数值写入第 N 项; 操作项不带数值, 执行它</source>
+        <translation>Write VALUE to item N; an action item is run, without a value</translation>
+    </message>
+    <message>
+        <source>设置仪表的时钟, 默认为电脑的当前时间</source>
+        <translation>Set the instrument&apos;s clock, to the computer&apos;s current time unless given</translation>
+    </message>
+    <message>
+        <source>没有找到串口</source>
+        <translation>No serial port found</translation>
+    </message>
+    <message>
+        <source>%1 项已保存到 %2</source>
+        <translation>%1 items saved to %2</translation>
+    </message>
+    <message>
+        <source>写入配置失败: %1</source>
+        <translation>Writing the configuration failed: %1</translation>
+    </message>
+    <message>
+        <source>(未采用 %1)</source>
+        <translation>(%1 not taken)</translation>
+    </message>
+    <message>
+        <source>写入 %1 项, 未采用 %2 项</source>
+        <translation>%1 items written, %2 not taken</translation>
+    </message>
+    <message>
+        <source>项目编号应为 0 到 %1 的整数: %2</source>
+        <translation>The item number must be a whole number from 0 to %1: %2</translation>
+    </message>
+    <message>
+        <source>仪表没有第 %1 项</source>
+        <translation>The instrument has no item %1</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2 是操作项, 执行时不带数值</source>
+        <translation>Item %1 %2 is an action item; run it without a value</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2 需要一个新数值</source>
+        <translation>Item %1 %2 needs a new value</translation>
+    </message>
+    <message>
+        <source>仪表未采用数值 %1, 第 %2 项仍为 %3</source>
+        <translation>The instrument did not take %1; item %2 is still %3</translation>
+    </message>
+    <message>
+        <source>同步时间成功: %1</source>
+        <translation>Clock set: %1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,163 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>这次使用这个串口, 不改 config.ini。</source>
+        <translation>這次使用這個序列埠, 不改 config.ini。</translation>
+    </message>
+    <message>
+        <source>这次使用这个波特率, 不改 config.ini。</source>
+        <translation>這次使用這個鮑率, 不改 config.ini。</translation>
+    </message>
+    <message>
+        <source>使用这个设置文件, 而不是工作目录中的 config.ini。</source>
+        <translation>使用這個設定檔, 而不是工作目錄中的 config.ini。</translation>
+    </message>
+    <message>
+        <source>把结果输出为 JSON。</source>
+        <translation>把結果輸出為 JSON。</translation>
+    </message>
+    <message>
+        <source>输出和错误信息的语言: en_US、zh_CH 或 zh_TW。</source>
+        <translation>輸出和錯誤訊息的語言: en_US、zh_CH 或 zh_TW。</translation>
+    </message>
+    <message>
+        <source>显示帮助。</source>
+        <translation>顯示說明。</translation>
+    </message>
+    <message>
+        <source>显示版本。</source>
+        <translation>顯示版本。</translation>
+    </message>
+    <message>
+        <source>未知的语言: %1 (可选 en_US、zh_CH、zh_TW)</source>
+        <translation>未知的語言: %1 (可選 en_US、zh_CH、zh_TW)</translation>
+    </message>
+    <message>
+        <source>缺少命令</source>
+        <translation>缺少命令</translation>
+    </message>
+    <message>
+        <source>未知的命令: %1</source>
+        <translation>未知的指令: %1</translation>
+    </message>
+    <message>
+        <source>参数个数不对</source>
+        <translation>參數個數不對</translation>
+    </message>
+    <message>
+        <source>找不到设置文件: %1</source>
+        <translation>找不到設定檔: %1</translation>
+    </message>
+    <message>
+        <source>波特率应为正整数: %1</source>
+        <translation>鮑率應為正整數: %1</translation>
+    </message>
+    <message>
+        <source>%1 [选项] 命令 [参数]</source>
+        <translation>%1 [選項] 指令 [參數]</translation>
+    </message>
+    <message>
+        <source>%1 [选项] %2</source>
+        <translation>%1 [選項] %2</translation>
+    </message>
+    <message>
+        <source>用法: %1</source>
+        <translation>用法: %1</translation>
+    </message>
+    <message>
+        <source>运行 %1 --help 查看说明。</source>
+        <translation>執行 %1 --help 查看說明。</translation>
+    </message>
+    <message>
+        <source>选项:</source>
+        <translation>選項:</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。</source>
+        <translation>透過序列埠設定和讀取 Norvo 儀表: 設定項、時鐘和歷史資料。</translation>
+    </message>
+    <message>
+        <source>命令:</source>
+        <translation>指令:</translation>
+    </message>
+    <message>
+        <source>每个命令都接受的选项:</source>
+        <translation>每個指令都接受的選項:</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>用法错误: 未知的命令或选项, 缺少或写错的参数; 没有写入仪表</source>
+        <translation>用法錯誤: 未知的指令或選項, 缺少或寫錯的參數; 沒有寫入儀表</translation>
+    </message>
+    <message>
+        <source>文件问题: 无法读取、解析或写入文件</source>
+        <translation>檔案問題: 無法讀取、解析或寫入檔案</translation>
+    </message>
+    <message>
+        <source>连接失败: 打不开串口、超时、CRC 错误、应答格式错误或串口断开</source>
+        <translation>連線失敗: 打不開序列埠、逾時、CRC 錯誤、應答格式錯誤或序列埠中斷</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用、没有这一项或时钟未被确认</source>
+        <translation>儀表拒絕: 數值未被採用、沒有這一項或時鐘未被確認</translation>
+    </message>
+    <message>
+        <source>退出状态:</source>
+        <translation>結束狀態:</translation>
+    </message>
+    <message>
+        <source>运行 %1 命令 --help 查看该命令的选项。</source>
+        <translation>執行 %1 指令 --help 查看該指令的選項。</translation>
+    </message>
+</context>
+<context>
+    <name>DateArguments</name>
+    <message>
+        <source>日期应写作 yyyy-MM-dd: %1</source>
+        <translation>日期應寫作 yyyy-MM-dd: %1</translation>
+    </message>
+    <message>
+        <source>时间应写作 yyyy-MM-dd hh:mm:ss: %1</source>
+        <translation>時間應寫作 yyyy-MM-dd hh:mm:ss: %1</translation>
+    </message>
+    <message>
+        <source>仪表只认 %1 到 %2 年的日期: %3</source>
+        <translation>儀表只認 %1 到 %2 年的日期: %3</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCommand</name>
+    <message>
+        <source>第一天, 默认为今天。</source>
+        <translation>第一天, 預設為今天。</translation>
+    </message>
+    <message>
+        <source>最后一天, 默认为今天。</source>
+        <translation>最後一天, 預設為今天。</translation>
+    </message>
+    <message>
+        <source>把记录导出为 CSV 文件或 PDF 表格, 由文件后缀决定。</source>
+        <translation>把記錄匯出為 CSV 檔案或 PDF 表格, 由檔案副檔名決定。</translation>
+    </message>
+    <message>
+        <source>读取一段日期(含首尾两天)的历史数据, 显示或导出为 CSV/PDF</source>
+        <translation>讀取一段日期(含首尾兩天)的歷史資料, 顯示或匯出為 CSV/PDF</translation>
+    </message>
+    <message>
+        <source>导出文件的名字应以 .csv 或 .pdf 结尾: %1</source>
+        <translation>匯出檔案的名稱應以 .csv 或 .pdf 結尾: %1</translation>
+    </message>
+    <message>
+        <source>%1 行已保存到 %2</source>
+        <translation>%1 行已儲存到 %2</translation>
+    </message>
+</context>
+<context>
     <name>HistoryData</name>
     <message>
         <source>历史数据</source>
@@ -54,6 +211,81 @@
     <message>
         <source>写入文件失败: %1</source>
         <translation>寫入檔案失敗: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ItemCommands</name>
+    <message>
+        <source>把配置项保存为导出配置所写的 CSV 文件。</source>
+        <translation>把設定項儲存為匯出設定所寫的 CSV 檔案。</translation>
+    </message>
+    <message>
+        <source>设置为这个时间而不是电脑的当前时间。</source>
+        <translation>設定為這個時間而不是電腦的目前時間。</translation>
+    </message>
+    <message>
+        <source>列出电脑上的串口, 带说明和 USB 厂商/产品号</source>
+        <translation>列出電腦上的序列埠, 附說明和 USB 廠商/產品號</translation>
+    </message>
+    <message>
+        <source>读取仪表的配置项, 显示为表格、JSON 或保存为 CSV 文件</source>
+        <translation>讀取儀表的設定項, 顯示為表格、JSON 或儲存為 CSV 檔案</translation>
+    </message>
+    <message>
+        <source>把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置</source>
+        <translation>把 CSV 檔案中每個帶數值的設定項寫入儀表, 如同寫入設定</translation>
+    </message>
+    <message>
+        <source>把数值写入第 N 项; 操作项不带数值, 执行它</source>
+        <translation>把數值寫入第 N 項; 操作項不帶數值, 執行它</translation>
+    </message>
+    <message>
+        <source>设置仪表的时钟, 默认为电脑的当前时间</source>
+        <translation>設定儀表的時鐘, 預設為電腦的目前時間</translation>
+    </message>
+    <message>
+        <source>没有找到串口</source>
+        <translation>沒有找到序列埠</translation>
+    </message>
+    <message>
+        <source>%1 项已保存到 %2</source>
+        <translation>%1 項已儲存到 %2</translation>
+    </message>
+    <message>
+        <source>写入配置失败: %1</source>
+        <translation>寫入設定失敗: %1</translation>
+    </message>
+    <message>
+        <source>(未采用 %1)</source>
+        <translation>(未採用 %1)</translation>
+    </message>
+    <message>
+        <source>写入 %1 项, 未采用 %2 项</source>
+        <translation>寫入 %1 項, 未採用 %2 項</translation>
+    </message>
+    <message>
+        <source>项目编号应为 0 到 %1 的整数: %2</source>
+        <translation>項目編號應為 0 到 %1 的整數: %2</translation>
+    </message>
+    <message>
+        <source>仪表没有第 %1 项</source>
+        <translation>儀表沒有第 %1 項</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2 是操作项, 执行时不带数值</source>
+        <translation>第 %1 項 %2 是操作項, 執行時不帶數值</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2 需要一个新数值</source>
+        <translation>第 %1 項 %2 需要一個新數值</translation>
+    </message>
+    <message>
+        <source>仪表未采用数值 %1, 第 %2 项仍为 %3</source>
+        <translation>儀表未採用數值 %1, 第 %2 項仍為 %3</translation>
+    </message>
+    <message>
+        <source>同步时间成功: %1</source>
+        <translation>同步時間成功: %1</translation>
     </message>
 </context>
 <context>
