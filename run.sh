@@ -2,6 +2,7 @@
 # Builds into build/ and runs the assistant in run/ against the simulated
 # instrument. Without a display it runs on a virtual screen, saves a
 # screenshot of the main window to run/screenshot.png and stops.
+# Arguments go to the simulator, e.g. ./run.sh --boot-loader NV-100A
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
@@ -11,6 +12,7 @@ ROOT="$PWD"
 RUN_DIR="$ROOT/run"
 ASSISTANT="$ROOT/build/app/norvo-assistant"
 SIMULATOR="$ROOT/build/tools/sim/norvo-sim"
+PACKER="$ROOT/build/tools/pack/norvo-pack"
 BAUD_RATE=115200
 SCREEN="1024x768x24"
 WINDOW_WAIT_TENTHS=150 # 15 s for the main window to appear
@@ -52,8 +54,17 @@ trap cleanup EXIT
 mkdir -p "$RUN_DIR"
 cp build/run-files/*.qm "$RUN_DIR/"
 
+# Demo firmware packages where the update dialog looks first: one for the
+# simulated boot-loader's model (the simulator's 设备型号), one for another model.
+mkdir -p "$RUN_DIR/Files"
+seq -f "Norvo demo firmware image, line %05g" 1 1200 >"$RUN_DIR/demo-image.bin"
+for model in NV-100A NV-200; do
+    "$PACKER" --image "$RUN_DIR/demo-image.bin" --device "NV-100 流量计" --model "$model" \
+        --version V2.1.0 "$RUN_DIR/Files/$model-V2.1.0.nvbin"
+done
+
 # The simulator prints its pseudo-terminal path as its first line.
-"$SIMULATOR" --baud "$BAUD_RATE" >"$RUN_DIR/simulator.out" 2>"$RUN_DIR/simulator.log" &
+"$SIMULATOR" --baud "$BAUD_RATE" "$@" >"$RUN_DIR/simulator.out" 2>"$RUN_DIR/simulator.log" &
 SIM_PID=$!
 PORT="$(poll_output 50 "$SIM_PID" head -n 1 "$RUN_DIR/simulator.out")"
 if [ -z "$PORT" ]; then

@@ -9,6 +9,8 @@ constexpr char kSerialBaudRate[] = "serial/baudrate";
 constexpr char kWindowWidth[] = "window/width";
 constexpr char kWindowHeight[] = "window/height";
 constexpr char kLanguage[] = "language/language";
+// true: page and erase exchanges end as soon as the expected answer's length has arrived.
+constexpr char kFirmwareFastCompletion[] = "firmware/fastcompletion";
 } // namespace SettingsKeys
 
 #endif

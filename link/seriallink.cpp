@@ -151,3 +151,29 @@ QString linkErrorText(int status, const QByteArray &answer)
         return QCoreApplication::translate("QObject", "未定义的错误");
     }
 }
+
+LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &request, int answerLength,
+                                     QByteArray &answer)
+{
+    answer.clear();
+    port.clear(QSerialPort::AllDirections);
+    port.write(request);
+    if (!port.waitForBytesWritten(kWriteTimeoutMs))
+        return portLost(port) ? LinkPortLost : LinkSendTimeout;
+    if (!port.waitForReadyRead(kFirstAnswerTimeoutMs))
+        return portLost(port) ? LinkPortLost : LinkReceiveTimeout;
+    answer = port.read(kMaxAnswerBytes);
+
+    QElapsedTimer collecting;
+    collecting.start();
+    const int timeLimitMs = answerTimeLimitMs(port.baudRate());
+    while (answer.size() < answerLength && collecting.elapsed() < timeLimitMs) {
+        if (!port.waitForReadyRead(kAnswerQuietMs)) {
+            if (portLost(port))
+                return LinkPortLost;
+            break;
+        }
+        answer.append(port.read(kMaxAnswerBytes - answer.size()));
+    }
+    return LinkOk;
+}

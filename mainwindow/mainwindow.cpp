@@ -13,6 +13,7 @@
 #include "settingskeys.h"
 #include "setupdialog.h"
 #include "ui_mainwindow.h"
+#include "updatedialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -58,9 +59,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
-    // History, firmware update and the device monitor have no dialogs yet.
+    // History and the device monitor have no dialogs yet.
     ui->debug->setEnabled(false);
-    ui->update->setEnabled(false);
     ui->monitor->setEnabled(false);
     statusBar()->showMessage(tr("准备就绪"), kStatusMessageMs);
     restoreSettings();
@@ -83,6 +83,7 @@ void MainWindow::connectSignals()
     connect(ui->export_2, &QAction::triggered, this, &MainWindow::slotExportItems);
     connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
+    connect(ui->update, &QAction::triggered, this, &MainWindow::slotUpdateHardware);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
@@ -255,6 +256,12 @@ void MainWindow::slotSyncTime()
         QMessageBox::information(this, tr("同步时间"), tr("同步时间成功"));
     else
         showErrorBox(tr("同步时间"), result.errorText, windowIcon());
+}
+
+void MainWindow::slotUpdateHardware()
+{
+    UpdateDialog dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::slotAbout()

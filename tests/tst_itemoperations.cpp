@@ -40,19 +40,6 @@ ModalDriver::Answer answerEdit(const QString &value)
         dialog->findChild<QPushButton *>("commit")->click();
     };
 }
-
-// Chooses path in a file dialog.
-ModalDriver::Answer pickFile(const QString &path)
-{
-    return [path](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        // selectFile() leaves the name field alone while it has the focus.
-        if (QWidget *focused = dialog->focusWidget())
-            focused->clearFocus();
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
-    };
-}
 } // namespace
 
 // The main window's item operations against the simulated instrument: what

@@ -204,6 +204,38 @@
         <source>串口已断开</source>
         <translation>The serial port was lost</translation>
     </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件不存在或拒绝访问!</source>
+        <translation>Parsing failed: the file does not exist or access is denied!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,打开文件失败,请检查文件类型!</source>
+        <translation>Parsing failed: the file cannot be opened, please check the file type!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件操作失败!</source>
+        <translation>Parsing failed: file operation failed!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,无法获取文件内容!</source>
+        <translation>Parsing failed: cannot get the file content!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件校验失败!</source>
+        <translation>Parsing failed: file verification failed!</translation>
+    </message>
 </context>
 <context>
     <name>RefreshThread</name>
@@ -257,6 +289,100 @@
     <message>
         <source>请选择波特率!</source>
         <translation>Please select a baud rate!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>更新固件</source>
+        <translation>Update Firmware</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>设备：</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>型号：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>版本：</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>进度：</source>
+        <translation>Progress:</translation>
+    </message>
+    <message>
+        <source>选择文件</source>
+        <translation>Select File</translation>
+    </message>
+    <message>
+        <source>烧写</source>
+        <translation>Flash</translation>
+    </message>
+    <message>
+        <source>下载文件</source>
+        <translation>Download File</translation>
+    </message>
+    <message>
+        <source>列表：</source>
+        <translation>List:</translation>
+    </message>
+    <message>
+        <source>路径：</source>
+        <translation>Path:</translation>
+    </message>
+    <message>
+        <source>刷新文件列表</source>
+        <translation>Refresh File List</translation>
+    </message>
+    <message>
+        <source>选择路径</source>
+        <translation>Select Path</translation>
+    </message>
+    <message>
+        <source>请选择文件!</source>
+        <translation>Please select a file!</translation>
+    </message>
+    <message>
+        <source>更新失败,文件不存在或拒绝访问!</source>
+        <translation>Update failed: the file does not exist or access is denied!</translation>
+    </message>
+    <message>
+        <source>固件更新成功!</source>
+        <translation>Firmware updated successfully!</translation>
+    </message>
+    <message>
+        <source>正在更新固件,请等待更新完成!</source>
+        <translation>Updating firmware, please wait until it has finished!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateThread</name>
+    <message>
+        <source>固件更新失败,打开串口失败: %1</source>
+        <translation>Firmware update failed: cannot open serial port: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败!</source>
+        <translation>Firmware update failed: cannot get the device ID!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致!</source>
+        <translation>Firmware update failed: the BIN file does not match the device model!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,擦除设备内存失败!</source>
+        <translation>Firmware update failed: cannot erase the device memory!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,发送文件数据失败!</source>
+        <translation>Firmware update failed: sending the file data failed!</translation>
     </message>
 </context>
 </TS>

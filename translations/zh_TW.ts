@@ -204,6 +204,38 @@
         <source>串口已断开</source>
         <translation>串口已斷開</translation>
     </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>資訊</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件不存在或拒绝访问!</source>
+        <translation>解析檔案失敗,檔案不存在或拒絕存取!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,打开文件失败,请检查文件类型!</source>
+        <translation>解析檔案失敗,打開檔案失敗,請檢查檔案類型!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件操作失败!</source>
+        <translation>解析檔案失敗,檔案操作失敗!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,无法获取文件内容!</source>
+        <translation>解析檔案失敗,無法獲取檔案內容!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件校验失败!</source>
+        <translation>解析檔案失敗,檔案校驗失敗!</translation>
+    </message>
 </context>
 <context>
     <name>RefreshThread</name>
@@ -257,6 +289,100 @@
     <message>
         <source>请选择波特率!</source>
         <translation>請選擇鮑率!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>更新固件</source>
+        <translation>更新韌體</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>檔案：</translation>
+    </message>
+    <message>
+        <source>设备：</source>
+        <translation>設備：</translation>
+    </message>
+    <message>
+        <source>型号：</source>
+        <translation>型號：</translation>
+    </message>
+    <message>
+        <source>版本：</source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>进度：</source>
+        <translation>進度：</translation>
+    </message>
+    <message>
+        <source>选择文件</source>
+        <translation>選擇檔案</translation>
+    </message>
+    <message>
+        <source>烧写</source>
+        <translation>燒寫</translation>
+    </message>
+    <message>
+        <source>下载文件</source>
+        <translation>下載檔案</translation>
+    </message>
+    <message>
+        <source>列表：</source>
+        <translation>列表：</translation>
+    </message>
+    <message>
+        <source>路径：</source>
+        <translation>路徑：</translation>
+    </message>
+    <message>
+        <source>刷新文件列表</source>
+        <translation>刷新檔案列表</translation>
+    </message>
+    <message>
+        <source>选择路径</source>
+        <translation>選擇路徑</translation>
+    </message>
+    <message>
+        <source>请选择文件!</source>
+        <translation>請選擇檔案!</translation>
+    </message>
+    <message>
+        <source>更新失败,文件不存在或拒绝访问!</source>
+        <translation>更新失敗,檔案不存在或拒絕存取!</translation>
+    </message>
+    <message>
+        <source>固件更新成功!</source>
+        <translation>韌體更新成功!</translation>
+    </message>
+    <message>
+        <source>正在更新固件,请等待更新完成!</source>
+        <translation>正在更新韌體,請等待更新完成!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateThread</name>
+    <message>
+        <source>固件更新失败,打开串口失败: %1</source>
+        <translation>韌體更新失敗,打開串口失敗: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败!</source>
+        <translation>韌體更新失敗,獲取設備ID失敗!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致!</source>
+        <translation>韌體更新失敗,BIN檔案與設備型號不一致!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,擦除设备内存失败!</source>
+        <translation>韌體更新失敗,擦除設備記憶體失敗!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,发送文件数据失败!</source>
+        <translation>韌體更新失敗,傳送檔案資料失敗!</translation>
     </message>
 </context>
 </TS>

@@ -74,6 +74,11 @@ int main(int argc, char *argv[])
              QStringLiteral("model")},
             {QStringLiteral("latency"), QStringLiteral("Delay before each answer (default 5)."),
              QStringLiteral("ms")},
+            {QStringLiteral("boot-fault"),
+             QStringLiteral("Make the boot-loader misbehave (repeatable): silent-id, "
+                            "erase-wrong|silent|corrupt, page-wrong|silent|corrupt:K, "
+                            "answer-closing."),
+             QStringLiteral("fault")},
     });
     parser.process(app);
 
@@ -99,6 +104,14 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(QStringLiteral("boot-loader")))
         simulator.enterBootLoader(parser.value(QStringLiteral("boot-loader")));
+    BootLoaderFaults bootFaults;
+    for (const QString &fault : parser.values(QStringLiteral("boot-fault"))) {
+        if (!bootFaults.add(fault, &error)) {
+            fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
+            return kExitUsage;
+        }
+    }
+    simulator.setBootLoaderFaults(bootFaults);
 
     // Blocked before the serving thread starts, so only signalfd ever sees them.
     sigset_t stopSignals;

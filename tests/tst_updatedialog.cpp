@@ -1,0 +1,262 @@
+#include "guiresources.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "packagewriter.h"
+#include "updatedialog.h"
+#include "updatetestsupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace UpdateTest;
+
+namespace {
+constexpr int kUpdateTimeoutMs = 30000;
+const QString kTitle = QStringLiteral("更新固件");
+
+QString boxed(const QString &text)
+{
+    return kTitle + QStringLiteral(": ") + text;
+}
+
+// Changes one letter of the package's Base64 cell inside the file.
+void corruptCell(const QString &path, const QByteArray &cell)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray bytes = file.readAll();
+    const int at = bytes.indexOf(cell.left(40)) + 30;
+    QVERIFY(at >= 30);
+    file.seek(at);
+    file.write(bytes.at(at) == 'A' ? "B" : "A");
+}
+} // namespace
+
+// The update dialog as the user meets it: the form, choosing a package, and
+// flashing it into the simulated boot-loader, with closing refused meanwhile.
+class TestUpdateDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initGuiResources();
+        QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
+        QString error;
+        const QList<PackageEntry> entries
+                = packageEntries("NV-100 流量计", kModel, "V2.0.1", imageOf(3 * kBootPageBytes));
+        m_cell = packageCell(packagePayload(entries));
+        m_package = QDir::current().absoluteFilePath(QStringLiteral("demo.nvbin"));
+        QVERIFY2(writePackage(m_package, entries, &error), qPrintable(error));
+    }
+    void cleanup() { SimTest::resetSettings(); }
+    void form();
+    void selectFile_data();
+    void selectFile();
+    void refusedBeforeFlashing_data();
+    void refusedBeforeFlashing();
+    void flashWhileRefusingToClose();
+    void flashFailure();
+    void openedFromMainWindow();
+
+private:
+    // A copy of the demo package the test may change.
+    QString copyOfPackage()
+    {
+        const QString copy = QDir::current().absoluteFilePath(QStringLiteral("copy.nvbin"));
+        QFile::remove(copy);
+        return QFile::copy(m_package, copy) ? copy : QString();
+    }
+    template<typename T>
+    static T *child(const UpdateDialog &dialog, const char *name)
+    {
+        return dialog.findChild<T *>(QLatin1String(name));
+    }
+    static QStringList fields(const UpdateDialog &dialog)
+    {
+        return {child<QLineEdit>(dialog, "edDevice")->text(),
+                child<QLineEdit>(dialog, "edType")->text(),
+                child<QLineEdit>(dialog, "edVersion")->text()};
+    }
+
+    QTemporaryDir m_dir;
+    QString m_package;
+    QByteArray m_cell; // the package's Base64 cell
+};
+
+// The object names and captions the dialog's code and its users rely on.
+void TestUpdateDialog::form()
+{
+    UpdateDialog dialog;
+    QCOMPARE(dialog.windowTitle(), kTitle);
+    QCOMPARE(dialog.size(), QSize(512, 413));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+    const QStringList captions{
+            "label_2=设备：",          "label_3=型号：",         "label_4=版本：",
+            "label_5=文件：",          "label_6=进度：",         "label_7=列表：",
+            "label_8=路径：",          "label_9=进度：",         "groupBox=更新固件",
+            "groupBox_2=下载文件",     "bntSelectFile=选择文件", "bntUpdate=烧写",
+            "bntRefresh=刷新文件列表", "bntSelectPath=选择路径", "bntDownload=下载文件"};
+    for (const QString &pair : captions) {
+        const QStringList parts = pair.split(QLatin1Char('='));
+        QObject *widget = dialog.findChild<QObject *>(parts.at(0));
+        QVERIFY2(widget, qPrintable(parts.at(0)));
+        const char *property = qobject_cast<QGroupBox *>(widget) ? "title" : "text";
+        QCOMPARE(widget->property(property).toString(), parts.at(1));
+    }
+    for (const char *name :
+         {"edFilePath", "edDevice", "edVersion", "edType", "edDownloadDir", "bntUpdate"})
+        QVERIFY2(!dialog.findChild<QWidget *>(name)->isEnabled(), name);
+    for (const char *name : {"barUpdate", "barDownload"}) {
+        const auto *bar = dialog.findChild<QProgressBar *>(name);
+        QVERIFY(bar->minimum() == 0 && bar->maximum() == 100 && bar->value() == 0
+                && !bar->isTextVisible());
+    }
+    QVERIFY(dialog.findChild<QComboBox *>(QStringLiteral("cmbFileList")));
+    QVERIFY(dialog.findChild<QHBoxLayout *>(QStringLiteral("horizontalLayout_2")));
+}
+
+void TestUpdateDialog::selectFile_data()
+{
+    QTest::addColumn<bool>("corrupt"); // a byte of the package changed first
+    QTest::addColumn<bool>("cancel");  // the file dialog cancelled instead
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("package read") << false << false
+                                  << QStringList{"NV-100 流量计", kModel, "V2.0.1"};
+    QTest::newRow("broken package shows nothing") << true << false << QStringList{"", "", ""};
+    QTest::newRow("cancelled") << false << true << QStringList{"", "", ""};
+}
+
+void TestUpdateDialog::selectFile()
+{
+    QFETCH(bool, corrupt);
+    QFETCH(bool, cancel);
+    QFETCH(QStringList, fields);
+
+    const QString path = copyOfPackage();
+    if (corrupt)
+        corruptCell(path, m_cell);
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    driver.plan(pickFile(m_package)); // a good package first, so clearing shows
+    dialog.slotSelectFile();
+    if (!cancel)
+        driver.plan(pickFile(path));
+    dialog.slotSelectFile();
+
+    QCOMPARE(driver.shown().size(), 2); // the two file dialogs, no box
+    QCOMPARE(driver.shown().first().title, kTitle);
+    QCOMPARE(this->fields(dialog), fields);
+    QCOMPARE(child<QLineEdit>(dialog, "edFilePath")->text(), cancel ? QString() : path);
+    QCOMPARE(child<QPushButton>(dialog, "bntUpdate")->isEnabled(), !fields.first().isEmpty());
+    QVERIFY(QFileInfo(QStringLiteral("Files")).isDir());
+}
+
+void TestUpdateDialog::refusedBeforeFlashing_data()
+{
+    QTest::addColumn<int>("change"); // 0 none chosen, 1 removed, 2 corrupted after choosing
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no file chosen") << 0 << "请选择文件!";
+    QTest::newRow("file removed after choosing") << 1 << "更新失败,文件不存在或拒绝访问!";
+    QTest::newRow("file changed after choosing") << 2 << "解析文件失败,文件校验失败!";
+}
+
+void TestUpdateDialog::refusedBeforeFlashing()
+{
+    QFETCH(int, change);
+    QFETCH(QString, message);
+
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
+    const QString path = copyOfPackage();
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    if (change > 0) {
+        driver.plan(pickFile(path));
+        dialog.slotSelectFile();
+    }
+    if (change == 1)
+        QVERIFY(QFile::remove(path));
+    if (change == 2)
+        corruptCell(path, m_cell);
+    dialog.slotUpdate();
+
+    QCOMPARE(driver.summaries().mid(change > 0 ? 1 : 0), QStringList{boxed(message)});
+    QCOMPARE(driver.shown().last().buttons, QStringList{"确定"});
+    QTest::qWait(100);
+    QCOMPARE(sim.receivedByteCount(), 0);
+}
+
+void TestUpdateDialog::flashWhileRefusingToClose()
+{
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    driver.plan(pickFile(m_package));
+    child<QPushButton>(dialog, "bntSelectFile")->click();
+    auto *update = child<QPushButton>(dialog, "bntUpdate");
+    update->click();
+
+    // Each page waits for the line to fall quiet: time enough to try leaving.
+    QTRY_VERIFY(!update->isEnabled());
+    QVERIFY(!child<QPushButton>(dialog, "bntSelectFile")->isEnabled());
+    QVERIFY(!child<QPushButton>(dialog, "bntDownload")->isEnabled());
+    QVERIFY(!dialog.close());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 4, kUpdateTimeoutMs);
+
+    const QString refusal = boxed(QStringLiteral("正在更新固件,请等待更新完成!"));
+    QCOMPARE(driver.summaries().mid(1),
+             (QStringList{refusal, refusal, boxed(QStringLiteral("固件更新成功!"))}));
+    QCOMPARE(driver.shown().last().buttons, QStringList{"确定"});
+    QCOMPARE(sim.flashedImage(), imageOf(3 * kBootPageBytes));
+    QCOMPARE(child<QProgressBar>(dialog, "barUpdate")->value(), 0);
+    QTRY_VERIFY(update->isEnabled());
+    QVERIFY(child<QPushButton>(dialog, "bntSelectFile")->isEnabled());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+}
+
+// A failure keeps the bar where it stopped and leaves the dialog usable.
+void TestUpdateDialog::flashFailure()
+{
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, pageFault(BootLoaderFaults::Answer::Wrong, 2)).isEmpty());
+    singleton<Config>::instance()->setValue(SettingsKeys::kFirmwareFastCompletion, true);
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    driver.plan(pickFile(m_package));
+    dialog.slotSelectFile();
+    child<QPushButton>(dialog, "bntUpdate")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 2, kUpdateTimeoutMs);
+
+    QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("固件更新失败,发送文件数据失败!")));
+    QCOMPARE(child<QProgressBar>(dialog, "barUpdate")->value(), 33);
+    QTRY_VERIFY(child<QPushButton>(dialog, "bntUpdate")->isEnabled());
+}
+
+void TestUpdateDialog::openedFromMainWindow()
+{
+    MainWindow window;
+    auto *update = window.findChild<QAction *>(QStringLiteral("update"));
+    QVERIFY(update->isEnabled());
+    ModalDriver driver;
+    update->trigger();
+    QCOMPARE(driver.shown().size(), 1);
+    QCOMPARE(driver.shown().first().title, kTitle);
+}
+
+QTEST_MAIN(TestUpdateDialog)
+#include "tst_updatedialog.moc"
