@@ -33,6 +33,7 @@ UpdateDialog::UpdateDialog(QWidget *parent)
             &UpdateDialog::slotSetUpdateProgress);
     connect(&updateThread, &UpdateThread::signalUpdateSucceed, this,
             &UpdateDialog::slotUpdateSucceed);
+    connectDownloadHalf();
 
     for (QProgressBar *bar : {ui->barUpdate, ui->barDownload}) {
         bar->setRange(0, kProgressMaximum);
@@ -43,10 +44,45 @@ UpdateDialog::UpdateDialog(QWidget *parent)
 
 UpdateDialog::~UpdateDialog()
 {
-    // Closing is refused while the update runs; should the dialog go some other
-    // way, it waits rather than destroy a running thread.
+    // A fetch or download still running is stopped; closing is refused while
+    // the update runs, and should the dialog go some other way it waits rather
+    // than destroy a running thread.
+    downloadThread.requestStop();
+    deviceTypeMgr.requestStop();
     updateThread.wait();
     delete ui;
+}
+
+void UpdateDialog::connectDownloadHalf()
+{
+    connect(&deviceTypeMgr, &DeviceTypeMgr::signalShowErrorMessage, this,
+            &UpdateDialog::slotShowErrorMessage);
+    connect(&downloadThread, &DownloadThread::signalShowErrorMessage, this,
+            &UpdateDialog::slotShowErrorMessage);
+    connect(&deviceTypeMgr, &QThread::started, this, &UpdateDialog::slotStartRefreshFile);
+    connect(&deviceTypeMgr, &QThread::finished, this, &UpdateDialog::slotStopRefreshFile);
+    connect(&deviceTypeMgr, &DeviceTypeMgr::signalFinished, this,
+            &UpdateDialog::slotFinishedRefreshFile);
+    connect(ui->bntSelectPath, &QPushButton::clicked, this, &UpdateDialog::slotSelectPath);
+    connect(ui->bntDownload, &QPushButton::clicked, this, &UpdateDialog::slotStartDownloadThread);
+    connect(&downloadThread, &QThread::started, this, &UpdateDialog::slotStartDownloadFile);
+    connect(&downloadThread, &QThread::finished, this, &UpdateDialog::slotStopDownloadFile);
+    connect(&downloadThread, &DownloadThread::signalSetDownloadProgress, this,
+            &UpdateDialog::slotSetDownloadProgress);
+    connect(&downloadThread, &DownloadThread::signalDownloadSucceed, this,
+            &UpdateDialog::slotDownloadSucceed);
+    connect(ui->bntRefresh, &QPushButton::clicked, this, [this] {
+        if (!deviceTypeMgr.isRunning())
+            deviceTypeMgr.start(QThread::InheritPriority);
+    });
+}
+
+void UpdateDialog::setDownloadEnabled(bool enabled)
+{
+    ui->bntSelectPath->setEnabled(enabled);
+    ui->bntDownload->setEnabled(enabled);
+    ui->bntRefresh->setEnabled(enabled);
+    ui->cmbFileList->setEnabled(enabled);
 }
 
 QString UpdateDialog::packageDirectory()
@@ -122,6 +158,67 @@ void UpdateDialog::slotUpdateSucceed()
 {
     showInformation(tr("固件更新成功!"), this);
     ui->barUpdate->setValue(0);
+}
+
+void UpdateDialog::slotStartRefreshFile()
+{
+    ui->cmbFileList->clear();
+    setDownloadEnabled(false);
+}
+
+void UpdateDialog::slotStopRefreshFile()
+{
+    setDownloadEnabled(true);
+}
+
+void UpdateDialog::slotFinishedRefreshFile()
+{
+    const QMap<QString, QString> catalogue = deviceTypeMgr.catalogue();
+    for (auto entry = catalogue.cbegin(); entry != catalogue.cend(); ++entry)
+        ui->cmbFileList->addItem(entry.key(), entry.value());
+}
+
+void UpdateDialog::slotSelectPath()
+{
+    QDir().mkpath(packageDirectory());
+    // A cancelled choice empties the field, so a download then asks for a directory.
+    ui->edDownloadDir->setText(QFileDialog::getExistingDirectory(
+            this, tr("下载文件"), packageDirectory(), QFileDialog::ShowDirsOnly));
+}
+
+void UpdateDialog::slotStartDownloadThread()
+{
+    if (downloadThread.isRunning())
+        return;
+    const QString link = ui->cmbFileList->currentData().toString();
+    const QString directory = ui->edDownloadDir->text();
+    if (link.isEmpty())
+        showCritical(tr("请选择设备类型!"), this);
+    else if (directory.isEmpty())
+        showCritical(tr("请选择下载路径!"), this);
+    else
+        downloadThread.startDownload(link, directory);
+}
+
+void UpdateDialog::slotStartDownloadFile()
+{
+    setDownloadEnabled(false);
+}
+
+void UpdateDialog::slotStopDownloadFile()
+{
+    setDownloadEnabled(true);
+}
+
+void UpdateDialog::slotSetDownloadProgress(int value)
+{
+    ui->barDownload->setValue(value);
+}
+
+void UpdateDialog::slotDownloadSucceed()
+{
+    showInformation(tr("文件下载成功!"), this);
+    ui->barDownload->setValue(0);
 }
 
 void UpdateDialog::slotShowErrorMessage(const QString &error)

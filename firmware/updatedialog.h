@@ -1,6 +1,8 @@
 #ifndef NORVO_UPDATEDIALOG_H
 #define NORVO_UPDATEDIALOG_H
 
+#include "devicetypemgr.h"
+#include "downloadthread.h"
 #include "updatethread.h"
 
 #include <QDialog>
@@ -21,6 +23,9 @@ public:
     // Where packages are looked for and downloaded to, relative to the working directory.
     static QString packageDirectory();
 
+    // The catalogue list and the buttons that start a fetch or a download.
+    virtual void setDownloadEnabled(bool enabled);
+
 public slots:
     void slotSelectFile();
     void slotUpdate();
@@ -28,6 +33,15 @@ public slots:
     void soltStopUpdate();
     void slotSetUpdateProgress(int value);
     void slotUpdateSucceed();
+    void slotStartRefreshFile();
+    void slotStopRefreshFile();
+    void slotFinishedRefreshFile();
+    void slotSelectPath();
+    void slotStartDownloadThread();
+    void slotStartDownloadFile();
+    void slotStopDownloadFile();
+    void slotSetDownloadProgress(int value);
+    void slotDownloadSucceed();
     void slotShowErrorMessage(const QString &error);
     // Escape ends a dialog without a close event; it is refused the same way.
     void reject() override;
@@ -39,8 +53,12 @@ private:
     // True (and the user told) while the update runs, which must not be cut off.
     bool refuseWhileUpdating();
 
+    void connectDownloadHalf();
+
     Ui::UpdateDialog *ui;
     UpdateThread updateThread;
+    DeviceTypeMgr deviceTypeMgr;
+    DownloadThread downloadThread;
 };
 
 #endif

@@ -1,4 +1,5 @@
 #include "guiresources.h"
+#include "httptestserver.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "packagewriter.h"
@@ -63,6 +64,10 @@ private slots:
     void flashWhileRefusingToClose();
     void flashFailure();
     void openedFromMainWindow();
+    void downloadThenFlash();
+    void downloadRefused_data();
+    void downloadRefused();
+    void endingStopsDownloads();
 
 private:
     // A copy of the demo package the test may change.
@@ -256,6 +261,101 @@ void TestUpdateDialog::openedFromMainWindow()
     update->trigger();
     QCOMPARE(driver.shown().size(), 1);
     QCOMPARE(driver.shown().first().title, kTitle);
+}
+
+// A new user's path: refresh the list, download a package into a new
+// directory, flash it from the upper half.
+void TestUpdateDialog::downloadThenFlash()
+{
+    QDir().mkpath(QStringLiteral("www"));
+    QVERIFY(QFile::copy(m_package, QStringLiteral("www/NV-100A.nvbin")));
+    HttpTestServer server(QStringLiteral("www"));
+    QVERIFY(server.isRunning());
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
+    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl, server.baseUrl());
+    singleton<Config>::instance()->setValue(SettingsKeys::kFirmwareFastCompletion, true);
+    const QString directory = QDir::current().absoluteFilePath(QStringLiteral("Files/new"));
+    QDir().mkpath(directory);
+
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    auto *list = child<QComboBox>(dialog, "cmbFileList");
+    child<QPushButton>(dialog, "bntRefresh")->click();
+    QTRY_COMPARE(list->count(), 1);
+    QCOMPARE(list->itemText(0), QStringLiteral("NV-100A"));
+    QCOMPARE(list->itemData(0).toString(), server.url("NV-100A.nvbin"));
+    QTRY_VERIFY(list->isEnabled());
+    driver.plan(pickFile(directory));
+    child<QPushButton>(dialog, "bntSelectPath")->click();
+    QCOMPARE(child<QLineEdit>(dialog, "edDownloadDir")->text(), directory);
+    child<QPushButton>(dialog, "bntDownload")->click();
+    QTRY_COMPARE(driver.shown().size(), 2);
+    QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("文件下载成功!")));
+    QCOMPARE(child<QProgressBar>(dialog, "barDownload")->value(), 0);
+
+    driver.plan(pickFile(directory + QStringLiteral("/NV-100A.nvbin")));
+    dialog.slotSelectFile();
+    child<QPushButton>(dialog, "bntUpdate")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 4, kUpdateTimeoutMs);
+    QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("固件更新成功!")));
+    QCOMPARE(sim.flashedImage(), imageOf(3 * kBootPageBytes));
+}
+
+void TestUpdateDialog::downloadRefused_data()
+{
+    QTest::addColumn<bool>("listed");       // a package in the list
+    QTest::addColumn<QString>("directory"); // chosen before; null: cancelled
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty list, no directory") << false << QString() << "请选择设备类型!";
+    QTest::newRow("empty list, directory chosen") << false << "."
+                                                  << "请选择设备类型!";
+    QTest::newRow("directory dialog cancelled") << true << QString() << "请选择下载路径!";
+}
+
+void TestUpdateDialog::downloadRefused()
+{
+    QFETCH(bool, listed);
+    QFETCH(QString, directory);
+    QFETCH(QString, message);
+
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    if (listed)
+        child<QComboBox>(dialog, "cmbFileList")->addItem("NV-100A", "http://127.0.0.1:1/a.nvbin");
+    if (!directory.isNull())
+        driver.plan(pickFile(QDir::current().absoluteFilePath(directory)));
+    dialog.slotSelectPath();
+    dialog.slotStartDownloadThread();
+    QCOMPARE(driver.summaries().mid(1), QStringList{boxed(message)});
+}
+
+// Ending the dialog stops a stalled fetch and download and waits for them; nothing is left behind.
+void TestUpdateDialog::endingStopsDownloads()
+{
+    QDir().mkpath(QStringLiteral("www"));
+    QFile::copy(m_package, QStringLiteral("www/down.html"));
+    QFile::copy(m_package, QStringLiteral("www/NV-100A.nvbin"));
+    HttpTestServer server(QStringLiteral("www"));
+    QVERIFY(server.isRunning());
+    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl,
+                                            server.url(QStringLiteral("stall")));
+    QDir().mkpath(QStringLiteral("stalled"));
+
+    auto dialog = std::make_unique<UpdateDialog>();
+    dialog->show();
+    child<QComboBox>(*dialog, "cmbFileList")->addItem("NV-100A", server.url("stall/NV-100A.nvbin"));
+    child<QLineEdit>(*dialog, "edDownloadDir")->setText(QStringLiteral("stalled"));
+    child<QPushButton>(*dialog, "bntDownload")->click();
+    child<QPushButton>(*dialog, "bntRefresh")->click();
+    QTRY_VERIFY(!child<QPushButton>(*dialog, "bntRefresh")->isEnabled());
+    QTest::qWait(300); // both requests under way
+    dialog.reset();
+    QCOMPARE(QDir(QStringLiteral("stalled"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_MAIN(TestUpdateDialog)

@@ -2,6 +2,44 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>DeviceTypeMgr</name>
+    <message>
+        <source>获取设备列表失败,请重试!</source>
+        <translation>Failed to get the device list, please retry!</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadThread</name>
+    <message>
+        <source>下载失败,链接中没有可用的文件名: %1</source>
+        <translation>Download failed: the link names no usable file: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开文件失败: %1</source>
+        <translation>Download failed: cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,保存文件失败: %1</source>
+        <translation>Download failed: cannot save the file: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开链接失败!</source>
+        <translation>Download failed: cannot open the link!</translation>
+    </message>
+    <message>
+        <source>下载异常: %1</source>
+        <translation>Download error: %1</translation>
+    </message>
+    <message>
+        <source>服务器长时间没有响应</source>
+        <translation>the server has not responded for too long</translation>
+    </message>
+    <message>
+        <source>下载异常: 未找到该文件或下载失败</source>
+        <translation>Download error: file not found or download failed</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>操作</source>
@@ -360,6 +398,18 @@
     <message>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Updating firmware, please wait until it has finished!</translation>
+    </message>
+    <message>
+        <source>请选择设备类型!</source>
+        <translation>Please select a device type!</translation>
+    </message>
+    <message>
+        <source>请选择下载路径!</source>
+        <translation>Please select a download path!</translation>
+    </message>
+    <message>
+        <source>文件下载成功!</source>
+        <translation>File downloaded successfully!</translation>
     </message>
 </context>
 <context>

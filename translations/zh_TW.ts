@@ -2,6 +2,44 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>DeviceTypeMgr</name>
+    <message>
+        <source>获取设备列表失败,请重试!</source>
+        <translation>獲取設備列表失敗,請重試!</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadThread</name>
+    <message>
+        <source>下载失败,链接中没有可用的文件名: %1</source>
+        <translation>下載失敗,連結中沒有可用的檔案名: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开文件失败: %1</source>
+        <translation>下載失敗,打開檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,保存文件失败: %1</source>
+        <translation>下載失敗,儲存檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开链接失败!</source>
+        <translation>下載失敗,打開連結失敗!</translation>
+    </message>
+    <message>
+        <source>下载异常: %1</source>
+        <translation>下載異常: %1</translation>
+    </message>
+    <message>
+        <source>服务器长时间没有响应</source>
+        <translation>伺服器長時間沒有回應</translation>
+    </message>
+    <message>
+        <source>下载异常: 未找到该文件或下载失败</source>
+        <translation>下載異常: 未找到該檔案或下載失敗</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>操作</source>
@@ -360,6 +398,18 @@
     <message>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
+    </message>
+    <message>
+        <source>请选择设备类型!</source>
+        <translation>請選擇設備類型!</translation>
+    </message>
+    <message>
+        <source>请选择下载路径!</source>
+        <translation>請選擇下載路徑!</translation>
+    </message>
+    <message>
+        <source>文件下载成功!</source>
+        <translation>檔案下載成功!</translation>
     </message>
 </context>
 <context>
