@@ -66,10 +66,6 @@
         <translation>Export PDF</translation>
     </message>
     <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>The start date must be earlier than or equal to the end date</translation>
     </message>
@@ -282,10 +278,6 @@
     <message>
         <source>写入配置失败,数值过长</source>
         <translation>Write failed: the value is too long</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
     </message>
 </context>
 <context>

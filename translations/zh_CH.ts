@@ -66,10 +66,6 @@
         <translation>导出PDF</translation>
     </message>
     <message>
-        <source>确定</source>
-        <translation>确定</translation>
-    </message>
-    <message>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>起始日期应该小于或等于结束日期</translation>
     </message>
@@ -282,10 +278,6 @@
     <message>
         <source>写入配置失败,数值过长</source>
         <translation>写入配置失败,数值过长</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>确定</translation>
     </message>
 </context>
 <context>

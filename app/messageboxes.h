@@ -6,7 +6,9 @@
 
 class QWidget;
 
-// A modal fixed-size box with one OK button captioned 确定; returns once dismissed.
+// The message boxes every dialog shows: modal, fixed-size, one OK button
+// captioned 确定, the parent's window icon, wide enough for the title.
+// Returns once dismissed.
 void showMessageBox(QMessageBox::Icon icon, const QString &title, const QString &text,
                     QWidget *parent);
 // Titled with the parent's window title, or 错误 / 信息 without a parent.
