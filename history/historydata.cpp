@@ -1,17 +1,16 @@
 #include "historydata.h"
 
-#include "dialogframe.h"
 #include "filechooser.h"
 #include "guiresources.h"
 #include "historyexport.h"
 #include "historypdf.h"
 #include "historyrequest.h"
+#include "messageboxes.h"
 #include "ui_historydata.h"
 
 #include <QCloseEvent>
 #include <QDate>
 #include <QIcon>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTextCursor>
 
@@ -76,12 +75,7 @@ void HistoryData::slotAddText(const QString &text)
 
 void HistoryData::slotShowError(const QString &title, const QString &error)
 {
-    QMessageBox box(QMessageBox::Critical, title, error, QMessageBox::Ok, this,
-                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    box.setWindowIcon(windowIcon());
-    box.button(QMessageBox::Ok)->setText(tr("确定"));
-    fitTitle(box);
-    box.exec();
+    showMessageBox(QMessageBox::Critical, title, error, this);
 }
 
 void HistoryData::slotQueryHistory()

@@ -5,10 +5,10 @@
 #include "commandset.h"
 #include "dialogframe.h"
 #include "guiresources.h"
+#include "messageboxes.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 
 namespace {
 constexpr int kEditorPointSize = 14;
@@ -41,12 +41,7 @@ QString ModifyDialog::value() const
 void ModifyDialog::accept()
 {
     if (!itemTextFits(value())) {
-        QMessageBox box(QMessageBox::Critical, windowTitle(), tr("写入配置失败,数值过长"),
-                        QMessageBox::Ok, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-        box.setWindowIcon(windowIcon());
-        box.button(QMessageBox::Ok)->setText(tr("确定"));
-        fitTitle(box);
-        box.exec();
+        showCritical(tr("写入配置失败,数值过长"), this);
         return;
     }
     QDialog::accept();

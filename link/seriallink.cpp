@@ -129,7 +129,12 @@ bool openSerialPort(QSerialPort &port)
     return true;
 }
 
-LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer)
+namespace {
+// One exchange: the request out, then the answer in until complete() says it
+// is whole, the line is quiet for kAnswerQuietMs, or the answer bounds are reached.
+template<typename Complete>
+LinkStatus exchange(QSerialPort &port, const char *request, int length, QByteArray &answer,
+                    Complete complete)
 {
     answer.clear();
     port.clear(QSerialPort::AllDirections);
@@ -151,7 +156,7 @@ LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QB
     QElapsedTimer collecting;
     collecting.start();
     const int timeLimitMs = answerTimeLimitMs(port.baudRate());
-    while (!answerComplete(answer)) {
+    while (!complete(answer)) {
         if (answer.size() >= kMaxAnswerBytes || collecting.elapsed() >= timeLimitMs)
             break;
         const LineWait wait = waitForBytes(port, kAnswerQuietMs);
@@ -162,6 +167,12 @@ LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QB
         answer.append(port.read(kMaxAnswerBytes - answer.size()));
     }
     return LinkOk;
+}
+} // namespace
+
+LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer)
+{
+    return exchange(port, request, length, answer, answerComplete);
 }
 
 LinkStatus sendAndReceive(QSerialPort &port, const QByteArray &request, QByteArray &answer)
@@ -185,4 +196,13 @@ QString linkErrorText(int status, const QByteArray &answer)
     default:
         return QCoreApplication::translate("QObject", "未定义的错误");
     }
+}
+
+LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &request, int answerLength,
+                                     QByteArray &answer)
+{
+    return exchange(port, request.constData(), request.size(), answer,
+                    [answerLength](const QByteArray &collected) {
+                        return collected.size() >= answerLength;
+                    });
 }

@@ -75,4 +75,11 @@ LinkStatus sendAndReceive(QSerialPort &port, const QByteArray &request, QByteArr
 // Translated message for an exchange outcome; empty when the answer may be parsed.
 QString linkErrorText(int status, const QByteArray &answer);
 
+// Like sendAndReceive for an answer whose length is known in advance: the
+// exchange also ends as soon as answerLength bytes have arrived, instead of
+// waiting kAnswerQuietMs for an answer that carries no checkable CRC. Bytes
+// beyond answerLength that came in the same read are kept in the answer.
+LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &request, int answerLength,
+                                     QByteArray &answer);
+
 #endif

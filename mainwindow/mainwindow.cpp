@@ -19,6 +19,7 @@
 #include "setupdialog.h"
 #include "translationfiles.h"
 #include "ui_mainwindow.h"
+#include "updatedialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -62,8 +63,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
-    // Firmware update and the device monitor have no dialogs yet.
-    ui->update->setEnabled(false);
+    // The device monitor has no dialog yet.
     ui->monitor->setEnabled(false);
     restoreSettings();
     // After the language is known, so the first message is in it.
@@ -90,6 +90,7 @@ void MainWindow::connectSignals()
     connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
     connect(ui->debug, &QAction::triggered, this, &MainWindow::slotHistoryData);
+    connect(ui->update, &QAction::triggered, this, &MainWindow::slotUpdateHardware);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
@@ -447,6 +448,12 @@ void MainWindow::slotClockItemRead(int index, const QStringList &list)
 void MainWindow::slotHistoryData()
 {
     HistoryData dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::slotUpdateHardware()
+{
+    UpdateDialog dialog(this);
     dialog.exec();
 }
 

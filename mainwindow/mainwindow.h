@@ -52,6 +52,7 @@ public slots:
     void slotWriteItems();
     void slotSyncTime();
     void slotHistoryData();
+    void slotUpdateHardware();
     void slotAbout();
     void slotClearItems();
     void slotAddItems(int index, const QStringList &list);

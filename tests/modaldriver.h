@@ -87,4 +87,17 @@ private:
     QList<ShownModal> m_shown;
 };
 
+// Chooses path in a file dialog.
+inline ModalDriver::Answer pickFile(const QString &path)
+{
+    return [path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        // selectFile() leaves the name field alone while it has the focus.
+        if (QWidget *focused = dialog->focusWidget())
+            focused->clearFocus();
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
+    };
+}
+
 #endif

@@ -5,6 +5,7 @@ NORVO_PACKAGES=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libqt5serialport5-dev libqt5sql5-sqlite qttranslations5-l10n
     poppler-utils
+    python3
     xvfb xauth x11-apps x11-utils imagemagick
     fonts-wqy-zenhei
     dpkg-dev desktop-file-utils

@@ -190,6 +190,12 @@ bool InstrumentSimulator::inBootLoader() const
     return m_inBootLoader;
 }
 
+void InstrumentSimulator::setBootLoaderFaults(const BootLoaderFaults &faults)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_bootLoader.setFaults(faults);
+}
+
 QByteArray InstrumentSimulator::flashedImage() const
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);

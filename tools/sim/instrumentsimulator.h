@@ -66,6 +66,8 @@ public:
     void enterBootLoader(const QString &model = QString());
     void leaveBootLoader();
     bool inBootLoader() const;
+    // Misbehaviour of the boot-loader entered last; entering it again clears it.
+    void setBootLoaderFaults(const BootLoaderFaults &faults);
     // Image bytes the boot-loader took since its last erase, and the closing requests it saw.
     QByteArray flashedImage() const;
     int closingRequests() const;

@@ -77,6 +77,11 @@ int main(int argc, char *argv[])
             {QStringLiteral("records-per-day"),
              QStringLiteral("History records each day holds, 0 to 86400 (default 4)."),
              QStringLiteral("n")},
+            {QStringLiteral("boot-fault"),
+             QStringLiteral("Make the boot-loader misbehave (repeatable): silent-id, "
+                            "erase-wrong|silent|corrupt, page-wrong|silent|corrupt:K, "
+                            "answer-closing."),
+             QStringLiteral("fault")},
     });
     parser.process(app);
 
@@ -112,6 +117,14 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(QStringLiteral("boot-loader")))
         simulator.enterBootLoader(parser.value(QStringLiteral("boot-loader")));
+    BootLoaderFaults bootFaults;
+    for (const QString &fault : parser.values(QStringLiteral("boot-fault"))) {
+        if (!bootFaults.add(fault, &error)) {
+            fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
+            return kExitUsage;
+        }
+    }
+    simulator.setBootLoaderFaults(bootFaults);
 
     // Blocked before the serving thread starts, so only signalfd ever sees them.
     sigset_t stopSignals;
