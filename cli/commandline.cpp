@@ -61,6 +61,7 @@ QList<CliCommand> CommandLine::commands()
 {
     QList<CliCommand> list = m_items.commands();
     list.append(m_history.command());
+    list.append(m_firmware.commands());
     return list;
 }
 
@@ -243,7 +244,7 @@ QString CommandLine::helpText(const CliCommand *command) const
             text += tr("选项:") + QLatin1Char('\n') + optionList(command->options)
                     + QLatin1Char('\n');
     } else {
-        text += tr("通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。")
+        text += tr("通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。")
                 + QStringLiteral("\n\n");
         TextTable table;
         for (const CliCommand &each : m_commands) {
@@ -265,7 +266,10 @@ QString CommandLine::helpText(const CliCommand *command) const
     codes.addRow({kIndent + QString::number(ExitLink),
                   tr("连接失败: 打不开串口、超时、CRC 错误、应答格式错误或串口断开")});
     codes.addRow({kIndent + QString::number(ExitRefused),
-                  tr("仪表拒绝: 数值未被采用、没有这一项或时钟未被确认")});
+                  tr("仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符")});
+    codes.addRow({kIndent + QString::number(ExitNetwork),
+                  tr("网络失败: 连不上下载服务器或它的应答不能用")});
+    codes.addRow({kIndent + QString::number(ExitInterrupted), tr("下载被 Ctrl-C 中止")});
     text += tr("退出状态:") + QLatin1Char('\n') + codes.toString();
     if (!command)
         text += QLatin1Char('\n')

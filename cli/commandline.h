@@ -2,6 +2,7 @@
 #define NORVO_COMMANDLINE_H
 
 #include "clicommand.h"
+#include "firmwarecommands.h"
 #include "historycommand.h"
 #include "itemcommands.h"
 
@@ -43,6 +44,7 @@ private:
 
     ItemCommands m_items;
     HistoryCommand m_history;
+    FirmwareCommands m_firmware;
     QList<CliCommand> m_commands;
     QTranslator m_translator;
     QTranslator m_qtTranslator;

@@ -9,6 +9,8 @@ enum ExitCode {
     ExitFile = 3,    // a file cannot be read, parsed or written
     ExitLink = 4,    // port not opened, timeout, CRC error, malformed answer, port gone
     ExitRefused = 5, // the instrument answered but did not take the request
+    ExitNetwork = 6, // the download server cannot be reached or sends nothing usable
+    ExitInterrupted = 130, // Ctrl-C stopped a download or a fetch (128 + SIGINT, as shells say)
 };
 
 #endif

@@ -144,3 +144,20 @@ QString unsealPackageCell(const QByteArray &cell, PackageContent *content)
     *content = readContent(payload);
     return QString();
 }
+
+// The texts are the update dialog's, which shows them.
+QString loadPackageForUpdate(const QString &path, DEncryptInfo *info)
+{
+    if (path.isEmpty())
+        return QCoreApplication::translate("UpdateDialog", "请选择文件!");
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable())
+        return QCoreApplication::translate("UpdateDialog", "更新失败,文件不存在或拒绝访问!");
+    // Read anew each time, so a package changed since it was chosen is verified again.
+    DEncryptInfo read(path);
+    DDbServer server;
+    const QString error = server.parsePackage(read);
+    if (error.isEmpty())
+        *info = read;
+    return error;
+}

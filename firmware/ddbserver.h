@@ -15,6 +15,11 @@ constexpr int kPackageStreamVersion = QDataStream::Qt_5_6;
 // Returns an empty text, or the translated reason with content untouched.
 QString unsealPackageCell(const QByteArray &cell, PackageContent *content);
 
+// Reads the package at path for flashing, as the update button does: a path,
+// a readable file, a package that verifies. Returns an empty text and fills
+// info, or the translated reason.
+QString loadPackageForUpdate(const QString &path, DEncryptInfo *info);
+
 // Reads firmware packages: an SQLite file whose one INFO row holds the sealed map in Base64.
 class DDbServer
 {

@@ -57,11 +57,18 @@ QString DownloadThread::fileNameFromLink(const QString &link)
     return plainFileName(name) ? name : QString();
 }
 
+void DownloadThread::failWith(Failure failure, const QString &message)
+{
+    m_failure = failure;
+    emit signalShowErrorMessage(message);
+}
+
 void DownloadThread::run()
 {
+    m_failure = Failure::None;
     const QString name = fileNameFromLink(m_link);
     if (name.isEmpty()) {
-        emit signalShowErrorMessage(tr("下载失败,链接中没有可用的文件名: %1").arg(m_link));
+        failWith(Failure::Network, tr("下载失败,链接中没有可用的文件名: %1").arg(m_link));
         return;
     }
     QDir().mkpath(m_directory);
@@ -69,7 +76,7 @@ void DownloadThread::run()
     // when complete: a failed or stopped download leaves an older file alone.
     QSaveFile file(QDir::toNativeSeparators(QDir(m_directory).filePath(name)));
     if (!file.open(QIODevice::WriteOnly)) {
-        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
+        failWith(Failure::File, tr("下载失败,打开文件失败: %1").arg(name));
         return;
     }
     const bool complete = downloadTo(file);
@@ -79,7 +86,7 @@ void DownloadThread::run()
         return;
     }
     if (!file.commit()) {
-        emit signalShowErrorMessage(tr("下载失败,保存文件失败: %1").arg(name));
+        failWith(Failure::File, tr("下载失败,保存文件失败: %1").arg(name));
         return;
     }
     emit signalDownloadSucceed();
@@ -89,7 +96,7 @@ bool DownloadThread::downloadTo(QFileDevice &file)
 {
     HttpTransfer transfer(QUrl(m_link, QUrl::TolerantMode), m_stop);
     if (!transfer.started()) {
-        emit signalShowErrorMessage(tr("下载失败,打开链接失败!"));
+        failWith(Failure::Network, tr("下载失败,打开链接失败!"));
         return false;
     }
     emit signalSetDownloadProgress(0);
@@ -100,20 +107,20 @@ bool DownloadThread::downloadTo(QFileDevice &file)
         case HttpTransfer::Wait::Stopped:
             return false;
         case HttpTransfer::Wait::TimedOut:
-            emit signalShowErrorMessage(tr("下载异常: %1").arg(tr("服务器长时间没有响应")));
+            failWith(Failure::Network, tr("下载异常: %1").arg(tr("服务器长时间没有响应")));
             return false;
         case HttpTransfer::Wait::Finished:
             if (transfer.failed())
-                emit signalShowErrorMessage(tr("下载异常: %1").arg(transfer.errorString()));
+                failWith(Failure::Network, tr("下载异常: %1").arg(transfer.errorString()));
             else
-                emit signalShowErrorMessage(tr("下载异常: 未找到该文件或下载失败"));
+                failWith(Failure::Network, tr("下载异常: 未找到该文件或下载失败"));
             return false;
         case HttpTransfer::Wait::Data:
             break;
         }
         const QByteArray chunk = transfer.read(kChunkBytes);
         if (file.write(chunk) != chunk.size()) {
-            emit signalShowErrorMessage(tr("下载异常: %1").arg(file.errorString()));
+            failWith(Failure::File, tr("下载异常: %1").arg(file.errorString()));
             return false;
         }
         received += chunk.size();

@@ -16,8 +16,14 @@ class DownloadThread : public QThread
 public:
     explicit DownloadThread(QObject *parent = nullptr);
 
+    // Why the last run failed: the server or the network, or the file it was
+    // to be saved in.
+    enum class Failure { None, Network, File };
+
     // Ignored while a download runs.
     void startDownload(const QString &link, const QString &directory);
+    // Read once the run has finished.
+    Failure failure() const { return m_failure; }
     // Stops a running download and waits for it; the partial file is dropped.
     void requestStop();
 
@@ -36,7 +42,11 @@ protected:
     virtual bool downloadTo(QFileDevice &file);
 
 private:
+    // The failure a message is about to report.
+    void failWith(Failure failure, const QString &message);
+
     std::atomic<bool> m_stop{false};
+    Failure m_failure = Failure::None;
     QString m_link;
     QString m_directory;
 };

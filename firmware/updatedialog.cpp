@@ -113,20 +113,8 @@ void UpdateDialog::slotUpdate()
 {
     if (updateThread.isRunning())
         return;
-    const QString path = ui->edFilePath->text();
-    if (path.isEmpty()) {
-        showCritical(tr("请选择文件!"), this);
-        return;
-    }
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isReadable()) {
-        showCritical(tr("更新失败,文件不存在或拒绝访问!"), this);
-        return;
-    }
-    // Read again, so a package changed since it was chosen is verified anew.
-    DEncryptInfo info(path);
-    DDbServer server;
-    const QString error = server.parsePackage(info);
+    DEncryptInfo info;
+    const QString error = loadPackageForUpdate(ui->edFilePath->text(), &info);
     if (!error.isEmpty()) {
         showCritical(error, this);
         return;

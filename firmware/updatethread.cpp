@@ -28,8 +28,10 @@ void UpdateThread::run()
     const QByteArray image = m_package.image();
     m_fastCompletion
             = singleton<Config>::instance()->value(SettingsKeys::kFirmwareFastCompletion).toBool();
+    m_failure = Failure::None;
 
     if (!openSerialPort(port)) {
+        m_failure = Failure::Link;
         emit signalShowErrorMessage(tr("固件更新失败,打开串口失败: %1").arg(configuredPortName()));
         return;
     }
@@ -41,7 +43,7 @@ void UpdateThread::run()
     if (!identified)
         return fail(port, tr("固件更新失败,获取设备ID失败!"));
     if (!modelMatches(answer))
-        return fail(port, tr("固件更新失败,BIN文件与设备型号不一致!"));
+        return fail(port, tr("固件更新失败,BIN文件与设备型号不一致!"), Failure::WrongModel);
 
     const qint64 size = image.size();
     if (!eraseMemory(port, static_cast<quint32>(size)))
@@ -67,8 +69,9 @@ void UpdateThread::run()
     emit signalUpdateSucceed();
 }
 
-void UpdateThread::fail(QSerialPort &port, const QString &message)
+void UpdateThread::fail(QSerialPort &port, const QString &message, Failure failure)
 {
+    m_failure = failure;
     emit signalShowErrorMessage(message);
     sendClosingRequest(port);
 }

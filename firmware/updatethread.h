@@ -19,8 +19,14 @@ public:
     // Bytes after the image's end in its last page: the value of erased flash.
     static constexpr char kPageFiller = '\xFF';
 
+    // Why the last run failed: the line (port, silence, answers that were not
+    // the expected ones), or an instrument of another model than the package's.
+    enum class Failure { None, Link, WrongModel };
+
     // Copies the package to write; call only while the thread is not running.
     void setPackage(const DEncryptInfo &package);
+    // Read once the run has finished.
+    Failure failure() const { return m_failure; }
 
 signals:
     void signalUpdateSucceed();
@@ -39,10 +45,11 @@ private:
     bool writePage(QSerialPort &port, const char *page, quint8 index);
     void sendClosingRequest(QSerialPort &port);
     // Reports message, then lets the boot-loader go.
-    void fail(QSerialPort &port, const QString &message);
+    void fail(QSerialPort &port, const QString &message, Failure failure = Failure::Link);
 
     DEncryptInfo m_package;
     bool m_fastCompletion = false; // taken from the settings at the start of each run
+    Failure m_failure = Failure::None;
 };
 
 #endif

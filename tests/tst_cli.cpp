@@ -1,8 +1,10 @@
 #include "commandset.h"
 #include "guiresources.h"
 #include "historydata.h"
+#include "httptestserver.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "packagewriter.h"
 #include "simtestsupport.h"
 
 #include <QtTest>
@@ -26,7 +28,7 @@ constexpr int kClockToleranceSecs = 5;
 const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
 // Exit statuses norvo-cli documents.
-enum Exit { Success = 0, Usage = 2, File = 3, Link = 4, Refused = 5 };
+enum Exit { Success = 0, Usage = 2, File = 3, Link = 4, Refused = 5, Network = 6 };
 
 // Numbers of the instrument's items once the running clock is left out.
 enum Item { Serial = 2, Mode = 4, Damping = 12, Save = 17, Missing = 40 };
@@ -99,8 +101,9 @@ private slots:
         SimTest::resetSettings();
         // Files of one row must not be there for the next; a file dialog would
         // ask whether to replace them.
-        for (const QString &name : QDir().entryList({"*.csv", "*.pdf", "SkipItems"}))
+        for (const QString &name : QDir().entryList({"*.csv", "*.pdf", "*.nvbin", "SkipItems"}))
             QFile::remove(name);
+        QDir(QStringLiteral("got")).removeRecursively();
     }
     void usage_data();
     void usage();
@@ -118,6 +121,10 @@ private slots:
     void linkFailure_data();
     void linkFailure();
     void settings();
+    void flash_data();
+    void flash();
+    void download_data();
+    void download();
 
 private:
     CliRun run(const QStringList &arguments, const QProcessEnvironment &extra = {}) const;
@@ -477,6 +484,99 @@ void TestCli::settings()
     QVERIFY(QFile::copy(QStringLiteral("bench/bench.ini"),
                         m_dir.filePath(QStringLiteral("data/norvo-assistant/config.ini"))));
     QCOMPARE(run({"read"}).exitCode, int(Success));
+}
+
+void TestCli::flash_data()
+{
+    QTest::addColumn<QString>("model"); // of the package; null: a file that is no package
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message"); // on standard error
+
+    QTest::newRow("package for this instrument")
+            << "NV-100A" << QStringList{"--fast"} << int(Success) << "更新固件 100%";
+    QTest::newRow("package for another model")
+            << "NV-200B" << QStringList() << int(Refused) << "BIN文件与设备型号不一致";
+    QTest::newRow("no package") << QString() << QStringList() << int(File) << "解析文件失败";
+}
+
+void TestCli::flash()
+{
+    QFETCH(QString, model);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    QByteArray image(2500, 0); // three pages, the last one part-filled
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = static_cast<char>(i * 7);
+    QString error;
+    if (model.isNull())
+        writeFile(QStringLiteral("fw.nvbin"), image);
+    else
+        QVERIFY2(writePackage(QStringLiteral("fw.nvbin"),
+                              packageEntries(QStringLiteral("流量计"), model, "V2", image), &error),
+                 qPrintable(error));
+    m_sim->enterBootLoader(QStringLiteral("NV-100A"));
+    BootLoaderFaults faults;
+    faults.answerClosing = true; // spares the two waits for an answer that never comes
+    m_sim->setBootLoaderFaults(faults);
+
+    const CliRun result = run(QStringList{"flash", "fw.nvbin"} + options);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    if (exitCode == File)
+        QCOMPARE(m_sim->receivedByteCount(), qint64(0));
+    if (exitCode == Success) {
+        QCOMPARE(m_sim->flashedImage(), image);
+        const CliRun info = run({"package-info", "fw.nvbin", "--json"});
+        QCOMPARE(QJsonDocument::fromJson(info.out).object().value("imageBytes").toInt(),
+                 image.size());
+    }
+}
+
+void TestCli::download_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("serverUp");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("catalogue") << QStringList{"catalogue", "--json"} << true << int(Success);
+    QTest::newRow("download") << QStringList{"download", "NV-100A-V2", "--dir", "got"} << true
+                              << int(Success);
+    QTest::newRow("name not in the catalogue")
+            << QStringList{"download", "NV-999", "--dir", "got"} << true << int(Usage);
+    QTest::newRow("server not reachable") << QStringList{"catalogue"} << false << int(Network);
+}
+
+void TestCli::download()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, serverUp);
+    QFETCH(int, exitCode);
+
+    QTemporaryDir served;
+    const QByteArray package("package bytes");
+    writeFile(served.filePath(QStringLiteral("NV-100A-V2.nvbin")), package);
+    HttpTestServer server(served.path());
+    QVERIFY(server.isRunning());
+    const QString base = server.baseUrl();
+    if (!serverUp)
+        server.stop();
+    QFile config(QStringLiteral("config.ini"));
+    QVERIFY(config.open(QIODevice::Append));
+    config.write("\n[download]\nbaseurl=" + base.toUtf8() + "/\n");
+    config.close();
+
+    const CliRun result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    if (arguments.first() == QStringLiteral("catalogue") && exitCode == Success)
+        QCOMPARE(QJsonDocument::fromJson(result.out).array().first().toObject().value("name"),
+                 QJsonValue("NV-100A-V2"));
+    QCOMPARE(QFile::exists(QStringLiteral("got/NV-100A-V2.nvbin")),
+             exitCode == Success && arguments.first() == QStringLiteral("download"));
+    if (QFile::exists(QStringLiteral("got/NV-100A-V2.nvbin")))
+        QCOMPARE(fileBytes(QStringLiteral("got/NV-100A-V2.nvbin")), package);
 }
 
 QTEST_MAIN(TestCli)
