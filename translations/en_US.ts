@@ -76,10 +76,6 @@
         <translation>Options:</translation>
     </message>
     <message>
-        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。</source>
-        <translation>Configures and reads Norvo instruments over a serial port: configuration items, clock and history records.</translation>
-    </message>
-    <message>
         <source>命令:</source>
         <translation>Commands:</translation>
     </message>
@@ -104,16 +100,28 @@
         <translation>link failure: port cannot be opened, timeout, CRC error, malformed answer or port gone</translation>
     </message>
     <message>
-        <source>仪表拒绝: 数值未被采用、没有这一项或时钟未被确认</source>
-        <translation>refused by the instrument: value not taken, no such item, or clock not acknowledged</translation>
-    </message>
-    <message>
         <source>退出状态:</source>
         <translation>Exit status:</translation>
     </message>
     <message>
         <source>运行 %1 命令 --help 查看该命令的选项。</source>
         <translation>Run %1 COMMAND --help for the options of one command.</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</source>
+        <translation>Configures and reads Norvo instruments over a serial port: configuration items, clock, history records and firmware.</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
+        <translation>refused by the instrument: value not taken, no such item, clock not acknowledged, or package for another model</translation>
+    </message>
+    <message>
+        <source>网络失败: 连不上下载服务器或它的应答不能用</source>
+        <translation>network failure: the download server cannot be reached or its answer is unusable</translation>
+    </message>
+    <message>
+        <source>下载被 Ctrl-C 中止</source>
+        <translation>download stopped by Ctrl-C</translation>
     </message>
 </context>
 <context>
@@ -167,6 +175,73 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download failed</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCommands</name>
+    <message>
+        <source>每个应答一到齐就继续, 不再等待线路安静。</source>
+        <translation>Go on as soon as each answer is complete instead of waiting for the line to fall quiet.</translation>
+    </message>
+    <message>
+        <source>下载到这个目录(必需)。</source>
+        <translation>Download into this directory (required).</translation>
+    </message>
+    <message>
+        <source>校验固件包, 显示其设备、型号、版本和固件大小</source>
+        <translation>Verify a firmware package and show its device, model, version and image size</translation>
+    </message>
+    <message>
+        <source>通过引导程序把固件包写入仪表</source>
+        <translation>Flash a firmware package into the instrument through its boot-loader</translation>
+    </message>
+    <message>
+        <source>列出厂家下载页上的固件包</source>
+        <translation>List the firmware packages on the maker&apos;s download page</translation>
+    </message>
+    <message>
+        <source>从厂家下载页下载一个固件包</source>
+        <translation>Download one firmware package from the maker&apos;s download page</translation>
+    </message>
+    <message>
+        <source>设备:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>型号:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>版本:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>固件:</source>
+        <translation>Image:</translation>
+    </message>
+    <message>
+        <source>%1 字节, %2 页</source>
+        <translation>%1 bytes, %2 pages</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>Flashing</translation>
+    </message>
+    <message>
+        <source>缺少下载目录 --dir</source>
+        <translation>No download directory given (--dir)</translation>
+    </message>
+    <message>
+        <source>下载页上没有这个固件包: %1 (见 norvo-cli catalogue)</source>
+        <translation>The download page has no package %1 (see norvo-cli catalogue)</translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation>Downloading</translation>
+    </message>
+    <message>
+        <source>已下载到 %1</source>
+        <translation>Downloaded to %1</translation>
     </message>
 </context>
 <context>

@@ -76,10 +76,6 @@
         <translation>选项:</translation>
     </message>
     <message>
-        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。</source>
-        <translation>通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。</translation>
-    </message>
-    <message>
         <source>命令:</source>
         <translation>命令:</translation>
     </message>
@@ -104,16 +100,28 @@
         <translation>连接失败: 打不开串口、超时、CRC 错误、应答格式错误或串口断开</translation>
     </message>
     <message>
-        <source>仪表拒绝: 数值未被采用、没有这一项或时钟未被确认</source>
-        <translation>仪表拒绝: 数值未被采用、没有这一项或时钟未被确认</translation>
-    </message>
-    <message>
         <source>退出状态:</source>
         <translation>退出状态:</translation>
     </message>
     <message>
         <source>运行 %1 命令 --help 查看该命令的选项。</source>
         <translation>运行 %1 命令 --help 查看该命令的选项。</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</source>
+        <translation>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
+        <translation>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</translation>
+    </message>
+    <message>
+        <source>网络失败: 连不上下载服务器或它的应答不能用</source>
+        <translation>网络失败: 连不上下载服务器或它的应答不能用</translation>
+    </message>
+    <message>
+        <source>下载被 Ctrl-C 中止</source>
+        <translation>下载被 Ctrl-C 中止</translation>
     </message>
 </context>
 <context>
@@ -167,6 +175,73 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下载异常: 未找到该文件或下载失败</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCommands</name>
+    <message>
+        <source>每个应答一到齐就继续, 不再等待线路安静。</source>
+        <translation>每个应答一到齐就继续, 不再等待线路安静。</translation>
+    </message>
+    <message>
+        <source>下载到这个目录(必需)。</source>
+        <translation>下载到这个目录(必需)。</translation>
+    </message>
+    <message>
+        <source>校验固件包, 显示其设备、型号、版本和固件大小</source>
+        <translation>校验固件包, 显示其设备、型号、版本和固件大小</translation>
+    </message>
+    <message>
+        <source>通过引导程序把固件包写入仪表</source>
+        <translation>通过引导程序把固件包写入仪表</translation>
+    </message>
+    <message>
+        <source>列出厂家下载页上的固件包</source>
+        <translation>列出厂家下载页上的固件包</translation>
+    </message>
+    <message>
+        <source>从厂家下载页下载一个固件包</source>
+        <translation>从厂家下载页下载一个固件包</translation>
+    </message>
+    <message>
+        <source>设备:</source>
+        <translation>设备:</translation>
+    </message>
+    <message>
+        <source>型号:</source>
+        <translation>型号:</translation>
+    </message>
+    <message>
+        <source>版本:</source>
+        <translation>版本:</translation>
+    </message>
+    <message>
+        <source>固件:</source>
+        <translation>固件:</translation>
+    </message>
+    <message>
+        <source>%1 字节, %2 页</source>
+        <translation>%1 字节, %2 页</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>更新固件</translation>
+    </message>
+    <message>
+        <source>缺少下载目录 --dir</source>
+        <translation>缺少下载目录 --dir</translation>
+    </message>
+    <message>
+        <source>下载页上没有这个固件包: %1 (见 norvo-cli catalogue)</source>
+        <translation>下载页上没有这个固件包: %1 (见 norvo-cli catalogue)</translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>已下载到 %1</source>
+        <translation>已下载到 %1</translation>
     </message>
 </context>
 <context>

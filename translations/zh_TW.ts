@@ -76,10 +76,6 @@
         <translation>選項:</translation>
     </message>
     <message>
-        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟和历史数据。</source>
-        <translation>透過序列埠設定和讀取 Norvo 儀表: 設定項、時鐘和歷史資料。</translation>
-    </message>
-    <message>
         <source>命令:</source>
         <translation>指令:</translation>
     </message>
@@ -104,16 +100,28 @@
         <translation>連線失敗: 打不開序列埠、逾時、CRC 錯誤、應答格式錯誤或序列埠中斷</translation>
     </message>
     <message>
-        <source>仪表拒绝: 数值未被采用、没有这一项或时钟未被确认</source>
-        <translation>儀表拒絕: 數值未被採用、沒有這一項或時鐘未被確認</translation>
-    </message>
-    <message>
         <source>退出状态:</source>
         <translation>結束狀態:</translation>
     </message>
     <message>
         <source>运行 %1 命令 --help 查看该命令的选项。</source>
         <translation>執行 %1 指令 --help 查看該指令的選項。</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</source>
+        <translation>透過序列埠設定和讀取 Norvo 儀表: 設定項、時鐘、歷史資料和韌體。</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
+        <translation>儀表拒絕: 數值未被採用、沒有這一項、時鐘未被確認或韌體包型號不符</translation>
+    </message>
+    <message>
+        <source>网络失败: 连不上下载服务器或它的应答不能用</source>
+        <translation>網路失敗: 連不上下載伺服器或它的應答不能用</translation>
+    </message>
+    <message>
+        <source>下载被 Ctrl-C 中止</source>
+        <translation>下載被 Ctrl-C 中止</translation>
     </message>
 </context>
 <context>
@@ -167,6 +175,73 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 未找到該檔案或下載失敗</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCommands</name>
+    <message>
+        <source>每个应答一到齐就继续, 不再等待线路安静。</source>
+        <translation>每個應答一到齊就繼續, 不再等待線路安靜。</translation>
+    </message>
+    <message>
+        <source>下载到这个目录(必需)。</source>
+        <translation>下載到這個目錄(必需)。</translation>
+    </message>
+    <message>
+        <source>校验固件包, 显示其设备、型号、版本和固件大小</source>
+        <translation>校驗韌體包, 顯示其設備、型號、版本和韌體大小</translation>
+    </message>
+    <message>
+        <source>通过引导程序把固件包写入仪表</source>
+        <translation>透過開機程式把韌體包寫入儀表</translation>
+    </message>
+    <message>
+        <source>列出厂家下载页上的固件包</source>
+        <translation>列出廠商下載頁上的韌體包</translation>
+    </message>
+    <message>
+        <source>从厂家下载页下载一个固件包</source>
+        <translation>從廠商下載頁下載一個韌體包</translation>
+    </message>
+    <message>
+        <source>设备:</source>
+        <translation>設備:</translation>
+    </message>
+    <message>
+        <source>型号:</source>
+        <translation>型號:</translation>
+    </message>
+    <message>
+        <source>版本:</source>
+        <translation>版本:</translation>
+    </message>
+    <message>
+        <source>固件:</source>
+        <translation>韌體:</translation>
+    </message>
+    <message>
+        <source>%1 字节, %2 页</source>
+        <translation>%1 位元組, %2 頁</translation>
+    </message>
+    <message>
+        <source>更新固件</source>
+        <translation>更新韌體</translation>
+    </message>
+    <message>
+        <source>缺少下载目录 --dir</source>
+        <translation>缺少下載目錄 --dir</translation>
+    </message>
+    <message>
+        <source>下载页上没有这个固件包: %1 (见 norvo-cli catalogue)</source>
+        <translation>下載頁上沒有這個韌體包: %1 (見 norvo-cli catalogue)</translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation>下載</translation>
+    </message>
+    <message>
+        <source>已下载到 %1</source>
+        <translation>已下載到 %1</translation>
     </message>
 </context>
 <context>
