@@ -235,9 +235,12 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
                              Console::error(tr("写入配置失败: %1").arg(sent.value));
                              return;
                          }
-                         // A refused value comes back as the old one.
+                         // A refused value comes back as the old one. An item showing
+                         // the instrument's running clock comes back with the time it
+                         // has reached, which is no refusal.
                          const QString echoed = result.echoedValue();
-                         const bool taken = writeTaken(itemValueText(echoed), sent.value);
+                         const bool clock = isClockValue(sent.value) && isClockValue(echoed);
+                         const bool taken = clock || writeTaken(itemValueText(echoed), sent.value);
                          refused += taken ? 0 : 1;
                          QJsonObject entry
                                  = itemJson(sent.item, result.echoParts.value(0), echoed, false);

@@ -275,16 +275,21 @@ void TestCli::write_data()
     QTest::addColumn<QByteArray>("to");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("runningClock"); // the instrument shows its clock as an item
 
     QTest::newRow("edited value taken")
             << QByteArray("阻尼时间(s), 3") << QByteArray("阻尼时间(s), 12") << int(Success)
-            << "12  阻尼时间(s): 12";
+            << "12  阻尼时间(s): 12" << false;
     QTest::newRow("read-only value refused, the rest still written")
             << QByteArray("序列号, NV2026120601") << QByteArray("序列号, SN-X") << int(Refused)
-            << "02  序列号: NV2026120601  (未采用 SN-X)";
+            << "02  序列号: NV2026120601  (未采用 SN-X)" << false;
     QTest::newRow("line that does not parse")
             << QByteArray("12. 阻尼时间(s), 3") << QByteArray("12 阻尼时间(s) 3") << int(File)
-            << "文件解析错误: 第13行";
+            << "文件解析错误: 第13行" << false;
+    // The echo shows the time the clock has reached: no refusal.
+    QTest::newRow("running clock written back")
+            << QByteArray("设备时间, 2026-12-06 10:00:0")
+            << QByteArray("设备时间, 2020-01-01 00:00:0") << int(Success) << "未采用 0 项" << true;
 }
 
 void TestCli::write()
@@ -293,7 +298,10 @@ void TestCli::write()
     QFETCH(QByteArray, to);
     QFETCH(int, exitCode);
     QFETCH(QString, shown);
+    QFETCH(bool, runningClock);
 
+    if (runningClock)
+        m_sim->setItems(ItemSet::builtIn());
     QCOMPARE(run({"read", "-o", "a.csv"}).exitCode, int(Success));
     QByteArray csv = fileBytes(QStringLiteral("a.csv"));
     QVERIFY(csv.contains(from));
