@@ -129,6 +129,14 @@ bool CommandLine::needsPainting(const QStringList &arguments)
 
 int CommandLine::run(const QStringList &arguments)
 {
+    const int status = parseAndRun(arguments);
+    // Read-only here: nothing is written back, the instance is only let go.
+    singleton<Config>::destroyInstance();
+    return status;
+}
+
+int CommandLine::parseAndRun(const QStringList &arguments)
+{
     QCoreApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(NORVO_VERSION));
 
@@ -178,9 +186,7 @@ int CommandLine::run(const QStringList &arguments)
         return ExitFile;
     }
 
-    const int status = command->run(parser, commandArguments);
-    singleton<Config>::destroyInstance();
-    return status;
+    return command->run(parser, commandArguments);
 }
 
 QString CommandLine::chooseLanguage(const QString &requested) const

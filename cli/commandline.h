@@ -26,6 +26,7 @@ public:
     static bool needsPainting(const QStringList &arguments);
 
 private:
+    int parseAndRun(const QStringList &arguments);
     // Every command, its texts in the language installed at the time.
     QList<CliCommand> commands();
     QList<QCommandLineOption> commonOptions() const;
