@@ -9,6 +9,8 @@ constexpr char kSerialBaudRate[] = "serial/baudrate";
 constexpr char kWindowWidth[] = "window/width";
 constexpr char kWindowHeight[] = "window/height";
 constexpr char kLanguage[] = "language/language";
+// Lines the device monitor keeps in its view; the oldest go first.
+constexpr char kMonitorMaxLines[] = "monitor/maxlines";
 } // namespace SettingsKeys
 
 #endif

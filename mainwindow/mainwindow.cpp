@@ -8,6 +8,7 @@
 #include "itemcsv.h"
 #include "itemwriter.h"
 #include "modifydialog.h"
+#include "monitordialog.h"
 #include "neutralaboutdialog.h"
 #include "producttitle.h"
 #include "settingskeys.h"
@@ -61,7 +62,6 @@ MainWindow::MainWindow(QWidget *parent)
     // History, firmware update and the device monitor have no dialogs yet.
     ui->debug->setEnabled(false);
     ui->update->setEnabled(false);
-    ui->monitor->setEnabled(false);
     statusBar()->showMessage(tr("准备就绪"), kStatusMessageMs);
     restoreSettings();
     shrinkToolBarIcons();
@@ -83,6 +83,7 @@ void MainWindow::connectSignals()
     connect(ui->export_2, &QAction::triggered, this, &MainWindow::slotExportItems);
     connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
+    connect(ui->monitor, &QAction::triggered, this, &MainWindow::slotDeviceMonitor);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
@@ -255,6 +256,12 @@ void MainWindow::slotSyncTime()
         QMessageBox::information(this, tr("同步时间"), tr("同步时间成功"));
     else
         showErrorBox(tr("同步时间"), result.errorText, windowIcon());
+}
+
+void MainWindow::slotDeviceMonitor()
+{
+    MonitorDialog dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::slotAbout()

@@ -44,6 +44,7 @@ public slots:
     void slotImportItems();
     void slotWriteItems();
     void slotSyncTime();
+    void slotDeviceMonitor();
     void slotAbout();
     void slotClearItems();
     void slotAddItems(int index, const QStringList &list);

@@ -1,0 +1,104 @@
+#include "monitordialog.h"
+
+#include "config.h"
+#include "dialogframe.h"
+#include "guiresources.h"
+#include "settingskeys.h"
+#include "ui_monitordialog.h"
+
+#include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBlock>
+
+namespace {
+int keptLines()
+{
+    bool ok = false;
+    const int lines
+            = singleton<Config>::instance()->value(SettingsKeys::kMonitorMaxLines).toInt(&ok);
+    return ok && lines > 0 ? lines : MonitorDialog::kDefaultKeptLines;
+}
+} // namespace
+
+MonitorDialog::MonitorDialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::MonitorDialog)
+{
+    ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint)
+                   | Qt::WindowMaximizeButtonHint);
+    setWindowIcon(QIcon(QString::fromLatin1(GuiResources::kMonitorIcon)));
+    // Hours of traffic: the oldest lines go, and no undo history piles up.
+    ui->textEdit->setUndoRedoEnabled(false);
+    ui->textEdit->document()->setMaximumBlockCount(keptLines());
+
+    connect(ui->bntStop, &QPushButton::pressed, &worker, &MonitorThread::stop);
+    connect(ui->bntClear, &QPushButton::pressed, this, &MonitorDialog::slotClearText);
+    connect(ui->bntStart, &QPushButton::pressed, this, [this] {
+        worker.setDebug(ui->ckDebug->isChecked());
+        worker.start();
+    });
+    connect(&worker, &QThread::started, this, &MonitorDialog::slotThreadStarted);
+    connect(&worker, &QThread::finished, this, &MonitorDialog::slotThreadFinished);
+    connect(&worker, &MonitorThread::signalShowError, this, &MonitorDialog::slotShowError);
+    connect(&worker, &MonitorThread::signalDataRecv, this, &MonitorDialog::slotDataRecv);
+}
+
+MonitorDialog::~MonitorDialog()
+{
+    // However the dialog ends, the run ends first, debug switch included.
+    worker.stop();
+    delete ui;
+}
+
+void MonitorDialog::slotClearText()
+{
+    ui->textEdit->clear();
+}
+
+void MonitorDialog::slotShowError(const QString &title, const QString &error)
+{
+    QMessageBox box(QMessageBox::Critical, title, error, QMessageBox::Ok, this,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setWindowIcon(windowIcon());
+    box.button(QMessageBox::Ok)->setText(tr("确定"));
+    fitTitle(box);
+    box.exec();
+}
+
+MonitorView MonitorDialog::currentView() const
+{
+    if (ui->rdOriginal->isChecked())
+        return MonitorView::Original;
+    if (ui->rdHex->isChecked())
+        return MonitorView::Hex;
+    return MonitorView::OriginalHex;
+}
+
+void MonitorDialog::slotDataRecv(const QByteArray &buffer)
+{
+    const MonitorView view = currentView();
+    const QString text = burstDisplayText(view, buffer);
+    if (text.isEmpty())
+        return;
+    ui->textEdit->moveCursor(QTextCursor::End);
+    if (view == MonitorView::Original
+        && ui->textEdit->document()->lastBlock().length() > kMaxLineChars)
+        ui->textEdit->insertPlainText(QStringLiteral("\n"));
+    ui->textEdit->insertPlainText(text);
+}
+
+void MonitorDialog::slotThreadStarted()
+{
+    ui->bntStart->setEnabled(false);
+    ui->ckDebug->setEnabled(false);
+    ui->bntStop->setEnabled(true);
+}
+
+void MonitorDialog::slotThreadFinished()
+{
+    ui->bntStart->setEnabled(true);
+    ui->ckDebug->setEnabled(true);
+    ui->bntStop->setEnabled(false);
+}
