@@ -12,7 +12,7 @@
 #include <QTextBlock>
 
 namespace {
-int keptLines()
+int configuredKeptLines()
 {
     bool ok = false;
     const int lines
@@ -24,14 +24,15 @@ int keptLines()
 MonitorDialog::MonitorDialog(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::MonitorDialog)
+    , keptLines(configuredKeptLines())
 {
     ui->setupUi(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint)
                    | Qt::WindowMaximizeButtonHint);
     setWindowIcon(QIcon(QString::fromLatin1(GuiResources::kMonitorIcon)));
-    // Hours of traffic: the oldest lines go, and no undo history piles up.
+    // Hours of traffic: a plain text view lays out only what is on screen,
+    // the oldest lines go (dropOldestLines) and no undo history piles up.
     ui->textEdit->setUndoRedoEnabled(false);
-    ui->textEdit->document()->setMaximumBlockCount(keptLines());
 
     connect(ui->bntStop, &QPushButton::pressed, &worker, &MonitorThread::stop);
     connect(ui->bntClear, &QPushButton::pressed, this, &MonitorDialog::slotClearText);
@@ -87,6 +88,31 @@ void MonitorDialog::slotDataRecv(const QByteArray &buffer)
         && ui->textEdit->document()->lastBlock().length() > kMaxLineChars)
         ui->textEdit->insertPlainText(QStringLiteral("\n"));
     ui->textEdit->insertPlainText(text);
+    dropOldestLines();
+}
+
+void MonitorDialog::dropOldestLines()
+{
+    QTextDocument *document = ui->textEdit->document();
+    int cut = 0;
+    const int excessLines = document->blockCount() - keptLines;
+    if (excessLines > 0)
+        cut = document->findBlockByNumber(excessLines).position();
+    const int excessChars = document->characterCount() - kMaxKeptChars;
+    if (excessChars > 0) {
+        const QTextBlock reached = document->findBlock(excessChars);
+        cut = qMax(cut, reached.next().isValid() ? reached.next().position() : reached.position());
+    }
+    if (cut <= 0)
+        return;
+    // The document's own block limit walks a cursor over every dropped line and
+    // lays each one out first, which a flood of long hexadecimal lines turns
+    // into visible stalls; a selection set inside an edit block lays out nothing.
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.setPosition(cut, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
 }
 
 void MonitorDialog::slotThreadStarted()

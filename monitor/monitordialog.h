@@ -21,6 +21,11 @@ public:
     // A text line without breaks carries on in a new line past this length, so
     // that the kept lines bound the view's size also for a stream without line ends.
     static constexpr int kMaxLineChars = 4096;
+    // Whatever the line setting, the view keeps at most this many characters:
+    // the text document now and then copies all it holds in one go, and beyond
+    // some millions of characters that copy stalls the window. Ordinary lines
+    // never reach it; a flood of long hexadecimal lines keeps some 1000 of them.
+    static constexpr int kMaxKeptChars = 4000000;
 
     explicit MonitorDialog(QWidget *parent = nullptr);
     ~MonitorDialog() override;
@@ -36,8 +41,10 @@ public slots:
 
 private:
     MonitorView currentView() const;
+    void dropOldestLines();
 
     Ui::MonitorDialog *ui;
+    const int keptLines;
     MonitorThread worker;
 };
 

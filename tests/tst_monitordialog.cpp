@@ -8,11 +8,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextEdit>
 
 #include <memory>
 
@@ -48,7 +48,7 @@ bool showsIdle(QDialog &dialog)
 
 QStringList shownLines(QDialog &dialog)
 {
-    return child<QTextEdit>(dialog, "textEdit")->toPlainText().split(QLatin1Char('\n'));
+    return child<QPlainTextEdit>(dialog, "textEdit")->toPlainText().split(QLatin1Char('\n'));
 }
 } // namespace
 
@@ -74,6 +74,7 @@ private slots:
     void viewChangeAffectsNextBurstOnly();
     void keptLines_data();
     void keptLines();
+    void characterBudget();
     void pulledCable();
     void closedWhileListening();
 
@@ -147,7 +148,7 @@ void TestMonitorDialog::viewChangeAffectsNextBurstOnly()
     QCOMPARE(lines.at(3), QString());
 
     QTest::mousePress(child<QPushButton>(dialog, "bntClear"), Qt::LeftButton);
-    QVERIFY(child<QTextEdit>(dialog, "textEdit")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>(dialog, "textEdit")->toPlainText().isEmpty());
 }
 
 void TestMonitorDialog::keptLines_data()
@@ -187,9 +188,31 @@ void TestMonitorDialog::keptLines()
     for (int i = 1; i <= bursts; ++i)
         dialog.slotDataRecv((numbered ? burst.arg(i) : burst).toLatin1());
 
-    const QTextDocument *document = child<QTextEdit>(dialog, "textEdit")->document();
+    const QTextDocument *document = child<QPlainTextEdit>(dialog, "textEdit")->document();
     QCOMPARE(document->blockCount(), lines);
     QCOMPARE(document->firstBlock().text(), firstLine);
+}
+
+// Long lines are dropped by the character bound long before the line setting
+// is reached, whole and oldest first.
+void TestMonitorDialog::characterBudget()
+{
+    constexpr int kLineChars = 1000; // with its line break
+    const int fed = MonitorDialog::kMaxKeptChars / kLineChars + 100;
+    const auto line = [](int number) {
+        return QStringLiteral("%1 ").arg(number, 6, 10, QLatin1Char('0'))
+                + QString(kLineChars - 8, QLatin1Char('x'));
+    };
+    MonitorDialog dialog;
+    for (int number = 1; number <= fed; ++number)
+        dialog.slotDataRecv((line(number) + QLatin1Char('\n')).toLatin1());
+
+    const QTextDocument *document = child<QPlainTextEdit>(dialog, "textEdit")->document();
+    QVERIFY(document->characterCount() <= MonitorDialog::kMaxKeptChars);
+    QVERIFY(document->characterCount() > MonitorDialog::kMaxKeptChars - 2 * kLineChars);
+    const int keptLines = document->blockCount() - 1; // the last block is the empty one
+    QCOMPARE(document->firstBlock().text(), line(fed - keptLines + 1));
+    QCOMPARE(document->lastBlock().previous().text(), line(fed));
 }
 
 void TestMonitorDialog::pulledCable()
