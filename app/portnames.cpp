@@ -11,12 +11,31 @@ bool portNameLess(const QString &a, const QString &b)
     return a < b;
 }
 
+QList<PortDescription> availablePorts()
+{
+    QList<PortDescription> ports;
+    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos) {
+        QString description = info.description();
+        if (description.isEmpty())
+            description = info.manufacturer();
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            const QString usb = QStringLiteral("%1:%2")
+                                        .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                                        .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+            description
+                    = description.isEmpty() ? usb : description + QStringLiteral(" (%1)").arg(usb);
+        }
+        ports.append({info.portName(), description});
+    }
+    return ports;
+}
+
 QStringList availablePortNames()
 {
     QStringList names;
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports)
-        names.append(info.portName());
+    for (const PortDescription &port : availablePorts())
+        names.append(port.name);
     return names;
 }
 

@@ -1,6 +1,7 @@
 #ifndef NORVO_PORTNAMES_H
 #define NORVO_PORTNAMES_H
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +9,15 @@
 // comes before COM10 and ttyUSB2 before ttyUSB10; equal lengths compare as text.
 bool portNameLess(const QString &a, const QString &b);
 
-// Names of the serial ports the machine offers right now.
+// A serial port the machine offers: its name and what the system says it is.
+struct PortDescription
+{
+    QString name;
+    QString description; // e.g. "USB-Serial Controller (067b:2303)"; may be empty
+};
+
+// The serial ports the machine offers right now.
+QList<PortDescription> availablePorts();
 QStringList availablePortNames();
 
 // Entries of the port list: the available names plus the stored one (so a

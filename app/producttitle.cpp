@@ -9,5 +9,10 @@ constexpr char kProductVersion[] = "V3.5";
 
 QString productTitle()
 {
-    return QCoreApplication::translate("QObject", "Norvo助手") + QLatin1String(kProductVersion);
+    QString name = QCoreApplication::translate("QObject", "Norvo助手");
+    // Chinese runs the version on after the name; a name in Latin letters
+    // ("Norvo Assistant") needs a blank before it.
+    if (!name.isEmpty() && name.back().script() != QChar::Script_Han)
+        name += QLatin1Char(' ');
+    return name + QLatin1String(kProductVersion);
 }

@@ -9,6 +9,15 @@ constexpr char kSerialBaudRate[] = "serial/baudrate";
 constexpr char kWindowWidth[] = "window/width";
 constexpr char kWindowHeight[] = "window/height";
 constexpr char kLanguage[] = "language/language";
+constexpr char kDialogDirectory[] = "files/directory"; // where the last file dialog ended
+// true: page and erase exchanges end as soon as the expected answer's length has arrived.
+constexpr char kFirmwareFastCompletion[] = "firmware/fastcompletion";
+// The maker's download server; the catalogue page is its /down.html.
+constexpr char kDownloadBaseUrl[] = "download/baseurl";
+// false: accept any certificate on https links (a maker's server with its own certificate).
+constexpr char kDownloadCheckCertificates[] = "download/checkcertificates";
+// Seconds without a byte from the server before a fetch or download gives up.
+constexpr char kDownloadTimeout[] = "download/timeout";
 // Lines the device monitor keeps in its view; the oldest go first.
 constexpr char kMonitorMaxLines[] = "monitor/maxlines";
 } // namespace SettingsKeys

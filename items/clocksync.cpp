@@ -5,7 +5,15 @@
 #include "seriallink.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSerialPort>
+
+bool isClockValue(const QString &value)
+{
+    static const QRegularExpression moment(
+            QStringLiteral("^\\d{4}-\\d{1,2}-\\d{1,2}[ T]\\d{1,2}:\\d{2}(:\\d{2})?$"));
+    return moment.match(value.trimmed()).hasMatch();
+}
 
 ClockSyncResult syncDeviceClock()
 {

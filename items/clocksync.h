@@ -22,6 +22,10 @@ struct ClockSyncResult
     bool isAcknowledged() const { return outcome == ClockSyncOutcome::Acknowledged; }
 };
 
+// True for an item value that is a moment, "yyyy-MM-dd hh:mm:ss" or without
+// seconds: an item showing the instrument's own clock.
+bool isClockValue(const QString &value);
+
 // Sets the instrument's clock over the configured port to the PC's local time,
 // or to moment.
 ClockSyncResult syncDeviceClock();

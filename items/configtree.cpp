@@ -23,10 +23,25 @@ ConfigTree::ConfigTree(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColumnCount(kColumnCount);
     setHeaderHidden(true);
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(0, QHeaderView::Interactive);
     header()->setStretchLastSection(true);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, &ConfigTree::fitNameColumn);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &ConfigTree::fitNameColumn);
+    connect(model(), &QAbstractItemModel::dataChanged, this, &ConfigTree::fitNameColumn);
 
     QFont treeFont = font();
     treeFont.setPointSize(ConfigTreeDelegate::kFontPointSize);
     setFont(treeFont);
+}
+
+void ConfigTree::resizeEvent(QResizeEvent *event)
+{
+    QTreeWidget::resizeEvent(event);
+    fitNameColumn();
+}
+
+void ConfigTree::fitNameColumn()
+{
+    const int limit = viewport()->width() * kMaxNameColumnPercent / 100;
+    header()->resizeSection(0, qMin(sizeHintForColumn(0), limit));
 }

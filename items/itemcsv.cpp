@@ -10,9 +10,10 @@
 
 namespace {
 constexpr int kItemNumberDigits = 2;
+constexpr int kLastItemNumber = 255; // the write frame carries the item number in one byte
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-// The two action items the file cannot tell apart from items with an empty value.
+// Action items written by files that leave a blank after every comma.
 const QStringList &knownActionItems()
 {
     static const QStringList names{QStringLiteral("保存配置"), QStringLiteral("重启设备")};
@@ -46,12 +47,17 @@ bool parseItemFileLine(const QString &line, ItemRecord *record)
         return false;
     bool numberOk = false;
     const int item = pattern.cap(1).trimmed().toInt(&numberOk, 10);
-    if (!numberOk)
+    // A larger number would reach another item through the frame's one byte.
+    if (!numberOk || item > kLastItemNumber)
         return false;
     const QString name = pattern.cap(2).trimmed();
     record->item = item;
     record->fields = QStringList{name};
-    if (!knownActionItems().contains(name))
+    // An action item's line ends right at its comma; an item with an empty
+    // value keeps the blank after it. Taking an action item for one with an
+    // empty value would execute it on the next write of all items.
+    const bool valueAbsent = pattern.cap(3).isEmpty();
+    if (!valueAbsent && !knownActionItems().contains(name))
         record->fields.append(pattern.cap(3).trimmed());
     return true;
 }
@@ -90,12 +96,14 @@ QString importItemFile(const QString &fileName, QVector<ItemRecord> *records)
     if (lines.constLast().isEmpty())
         lines.removeLast(); // nothing after the last line end, or no text at all
     QVector<ItemRecord> parsed;
-    for (QString &line : lines) {
+    for (int number = 0; number < lines.size(); ++number) {
+        QString &line = lines[number];
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         ItemRecord record;
         if (!parseItemFileLine(line, &record))
-            return QCoreApplication::translate("MainWindow", "文件解析错误");
+            return QCoreApplication::translate("MainWindow", "文件解析错误: 第%1行")
+                    .arg(number + 1);
         parsed.append(record);
     }
     *records = parsed;

@@ -24,7 +24,9 @@ struct ItemRecord
 // One line of the item file, without its line end: "NN. name, value".
 QString itemFileLine(const ItemRowText &row);
 
-// Parses one line of the item file; false when it does not match.
+// Parses one line of the item file; false when it does not match or its item
+// number does not fit the write frame. A line with nothing after its last
+// comma is an action item.
 bool parseItemFileLine(const QString &line, ItemRecord *record);
 
 // Writes the rows to fileName: a UTF-8 byte-order mark, then one UTF-8 line

@@ -57,7 +57,9 @@ ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFi
     if (checkDataAnswer(answer, &echo) != DataAnswerCheck::Ok)
         return failure(ItemWriteOutcome::BadEcho, badEchoText());
 
-    const QStringList parts = echo.split(QLatin1Char(':'), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    // An action item echoes its name alone, an item with a value its name, a
+    // colon and the value, which may hold colons of its own.
+    const QStringList parts = splitItemText(echo);
     if (parts.size() != expectedFields)
         return failure(ItemWriteOutcome::BadEcho, badEchoText());
 

@@ -22,7 +22,7 @@ struct ItemWriteResult
 {
     ItemWriteOutcome outcome = ItemWriteOutcome::BadEcho;
     QString errorText;     // translated; empty when outcome is Written
-    QStringList echoParts; // echo split at ':', empty parts kept, untrimmed
+    QStringList echoParts; // the echo's name and, for an item with a value, its value
 
     bool isWritten() const { return outcome == ItemWriteOutcome::Written; }
     // The echoed value trimmed; empty for an action item's echo.

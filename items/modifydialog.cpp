@@ -2,8 +2,10 @@
 #include "ui_modifydialog.h"
 
 #include "choicelist.h"
+#include "commandset.h"
 #include "dialogframe.h"
 #include "guiresources.h"
+#include "messageboxes.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -21,6 +23,8 @@ ModifyDialog::ModifyDialog(const QString &name, const QString &value, QWidget *p
     setUpFixedDialog(this, GuiResources::kConfigureIcon);
     connect(ui->commit, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter commits what was typed.
+    ui->commit->setDefault(true);
     initEditor(name, value);
 }
 
@@ -34,6 +38,15 @@ QString ModifyDialog::value() const
     return m_lineEdit ? m_lineEdit->text() : m_comboBox->currentText();
 }
 
+void ModifyDialog::accept()
+{
+    if (!itemTextFits(value())) {
+        showCritical(tr("写入配置失败,数值过长"), this);
+        return;
+    }
+    QDialog::accept();
+}
+
 void ModifyDialog::initEditor(const QString &name, const QString &value)
 {
     const ChoiceList choices = parseChoiceList(name);
@@ -42,6 +55,8 @@ void ModifyDialog::initEditor(const QString &name, const QString &value)
         m_lineEdit = new QLineEdit(this);
         styleEditor(m_lineEdit);
         m_lineEdit->setText(value);
+        m_lineEdit->selectAll(); // typing replaces the old value
+        m_lineEdit->setFocus();
         return;
     }
     m_comboBox = new QComboBox(this);
@@ -49,6 +64,7 @@ void ModifyDialog::initEditor(const QString &name, const QString &value)
     m_comboBox->addItems(choices.options);
     // An empty choice selects nothing, so the first option stays current.
     m_comboBox->setCurrentText(preselectedChoice(choices.options, value));
+    m_comboBox->setFocus();
 }
 
 void ModifyDialog::styleEditor(QWidget *editor)

@@ -23,6 +23,10 @@ public:
     // The line edit's text as typed, or the combo box's current option.
     QString value() const;
 
+    // Refuses a value longer than one write can carry, keeping the dialog and
+    // what was typed in it.
+    void accept() override;
+
     // Exactly one of the two is set; the other stays null.
     QLineEdit *lineEdit() const { return m_lineEdit; }
     QComboBox *comboBox() const { return m_comboBox; }

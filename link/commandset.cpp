@@ -105,8 +105,8 @@ DataAnswerCheck checkDataAnswer(const QByteArray &answer, QString *text)
 
 QStringList splitItemText(const QString &text)
 {
-    QStringList parts = text.split(QLatin1Char(':'), Qt::KeepEmptyParts, Qt::CaseSensitive);
-    for (QString &part : parts)
-        part = part.trimmed();
-    return parts;
+    const int colon = text.indexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return {text.trimmed()};
+    return {text.left(colon).trimmed(), text.mid(colon + 1).trimmed()};
 }

@@ -43,7 +43,9 @@ QByteArray clockAcknowledgement();
 // decoded data bytes.
 DataAnswerCheck checkDataAnswer(const QByteArray &answer, QString *text = nullptr);
 
-// Splits an item text at every ':' (empty parts kept) and trims each part.
+// Splits an item text into its name, the text before the first ':', and its
+// value, everything after that colon (which may hold colons of its own, as a
+// time does); both trimmed. A text without ':' gives the name alone.
 QStringList splitItemText(const QString &text);
 
 #endif

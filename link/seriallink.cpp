@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSerialPort>
 
 namespace {
@@ -14,17 +15,45 @@ constexpr quint8 kAnswerAddress = 0xFF;
 constexpr quint8 kAnswerFunction = 0x03;
 constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CRC bytes
 
-bool portLost(const QSerialPort &port)
-{
-    return !port.isOpen() || port.error() == QSerialPort::ResourceError;
-}
-
 bool startsAsDataAnswer(const QByteArray &answer)
 {
     return answer.size() >= 2 && static_cast<quint8>(answer.at(0)) == kAnswerAddress
             && static_cast<quint8>(answer.at(1)) == kAnswerFunction;
 }
 } // namespace
+
+bool portVanished(const QSerialPort &port)
+{
+    if (!port.isOpen() || port.error() == QSerialPort::ResourceError)
+        return true;
+#ifdef Q_OS_UNIX
+    // A hung-up terminal only reports "hang-up", which the port's waits do not
+    // treat as an error; the device node going away is what tells. The port
+    // keeps a name under /dev without that prefix.
+    QString location = port.portName();
+    if (!location.startsWith(QLatin1Char('/')) && !location.startsWith(QLatin1String("./"))
+        && !location.startsWith(QLatin1String("../")))
+        location.prepend(QLatin1String("/dev/"));
+    return !QFileInfo::exists(location);
+#else
+    return false;
+#endif
+}
+
+LineWait waitForBytes(QSerialPort &port, int timeoutMs, const std::atomic<bool> *stop)
+{
+    QElapsedTimer waiting;
+    waiting.start();
+    for (;;) {
+        const int leftMs = static_cast<int>(timeoutMs - waiting.elapsed());
+        if (port.bytesAvailable() > 0 || port.waitForReadyRead(qBound(0, leftMs, kLostPortCheckMs)))
+            return LineWait::Ready;
+        if (portVanished(port))
+            return LineWait::Lost;
+        if (waiting.elapsed() >= timeoutMs || (stop && *stop))
+            return LineWait::Quiet;
+    }
+}
 
 bool answerComplete(const QByteArray &answer)
 {
@@ -100,15 +129,26 @@ bool openSerialPort(QSerialPort &port)
     return true;
 }
 
-LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer)
+namespace {
+// One exchange: the request out, then the answer in until complete() says it
+// is whole, the line is quiet for kAnswerQuietMs, or the answer bounds are reached.
+template<typename Complete>
+LinkStatus exchange(QSerialPort &port, const char *request, int length, QByteArray &answer,
+                    Complete complete)
 {
     answer.clear();
     port.clear(QSerialPort::AllDirections);
     port.write(request, length);
     if (!port.waitForBytesWritten(kWriteTimeoutMs))
-        return portLost(port) ? LinkPortLost : LinkSendTimeout;
-    if (!port.waitForReadyRead(kFirstAnswerTimeoutMs))
-        return portLost(port) ? LinkPortLost : LinkReceiveTimeout;
+        return portVanished(port) ? LinkPortLost : LinkSendTimeout;
+    switch (waitForBytes(port, kFirstAnswerTimeoutMs)) {
+    case LineWait::Lost:
+        return LinkPortLost;
+    case LineWait::Quiet:
+        return LinkReceiveTimeout;
+    case LineWait::Ready:
+        break;
+    }
     answer = port.read(kMaxAnswerBytes);
 
     // An answer that never completes while bytes keep coming must still end:
@@ -116,17 +156,23 @@ LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QB
     QElapsedTimer collecting;
     collecting.start();
     const int timeLimitMs = answerTimeLimitMs(port.baudRate());
-    while (!answerComplete(answer)) {
+    while (!complete(answer)) {
         if (answer.size() >= kMaxAnswerBytes || collecting.elapsed() >= timeLimitMs)
             break;
-        if (!port.waitForReadyRead(kAnswerQuietMs)) {
-            if (portLost(port))
-                return LinkPortLost;
+        const LineWait wait = waitForBytes(port, kAnswerQuietMs);
+        if (wait == LineWait::Lost)
+            return LinkPortLost;
+        if (wait == LineWait::Quiet)
             break;
-        }
         answer.append(port.read(kMaxAnswerBytes - answer.size()));
     }
     return LinkOk;
+}
+} // namespace
+
+LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer)
+{
+    return exchange(port, request, length, answer, answerComplete);
 }
 
 LinkStatus sendAndReceive(QSerialPort &port, const QByteArray &request, QByteArray &answer)
@@ -150,4 +196,13 @@ QString linkErrorText(int status, const QByteArray &answer)
     default:
         return QCoreApplication::translate("QObject", "未定义的错误");
     }
+}
+
+LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &request, int answerLength,
+                                     QByteArray &answer)
+{
+    return exchange(port, request.constData(), request.size(), answer,
+                    [answerLength](const QByteArray &collected) {
+                        return collected.size() >= answerLength;
+                    });
 }

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 class QSerialPort;
 
 // Outcome of one request/answer exchange on the serial line.
@@ -48,6 +50,23 @@ bool answerComplete(const QByteArray &answer);
 // longest legal answer with a gap just under kAnswerQuietMs before every byte.
 int answerTimeLimitMs(qint32 baudRate);
 
+// How a wait for bytes from the instrument ended.
+enum class LineWait {
+    Ready, // bytes are ready to read
+    Quiet, // none came in time
+    Lost,  // the port went away
+};
+
+// Waits up to timeoutMs for bytes to read. A port that goes away (an adapter
+// unplugged, a pseudo-terminal closed) is noticed within kLostPortCheckMs,
+// however long the wait; so is a stop request, which ends the wait as Quiet.
+LineWait waitForBytes(QSerialPort &port, int timeoutMs, const std::atomic<bool> *stop = nullptr);
+constexpr int kLostPortCheckMs = 100;
+
+// True when the port is gone: closed, failed with a resource error, or its
+// device node has disappeared.
+bool portVanished(const QSerialPort &port);
+
 // Sends one request and collects the answer until it is complete, the line is
 // quiet for kAnswerQuietMs, or the answer bounds are reached.
 LinkStatus sendAndReceive(QSerialPort &port, const char *request, int length, QByteArray &answer);
@@ -55,5 +74,12 @@ LinkStatus sendAndReceive(QSerialPort &port, const QByteArray &request, QByteArr
 
 // Translated message for an exchange outcome; empty when the answer may be parsed.
 QString linkErrorText(int status, const QByteArray &answer);
+
+// Like sendAndReceive for an answer whose length is known in advance: the
+// exchange also ends as soon as answerLength bytes have arrived, instead of
+// waiting kAnswerQuietMs for an answer that carries no checkable CRC. Bytes
+// beyond answerLength that came in the same read are kept in the answer.
+LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &request, int answerLength,
+                                     QByteArray &answer);
 
 #endif

@@ -4,9 +4,13 @@
 #include "clocksync.h"
 #include "config.h"
 #include "configtree.h"
+#include "dialogframe.h"
+#include "filechooser.h"
 #include "guiresources.h"
+#include "historydata.h"
 #include "itemcsv.h"
 #include "itemwriter.h"
+#include "languagecodes.h"
 #include "modifydialog.h"
 #include "monitordialog.h"
 #include "neutralaboutdialog.h"
@@ -14,16 +18,18 @@
 #include "settingskeys.h"
 #include "setupdialog.h"
 #include "ui_mainwindow.h"
+#include "updatedialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTranslator>
@@ -35,11 +41,9 @@ constexpr int kMinimumWindowHeight = 600;
 constexpr int kToolBarPixmapSize = 16; // pixels; the menu shows the same images
 constexpr int kRowNumberDigits = 2;
 constexpr char kItemFileFilter[] = "Files (*.csv)";
+constexpr char kItemFileSuffix[] = "csv";
 constexpr int kEditCancelled = 0; // askItemValue: nothing to write
-
-const QString kEnglish = QStringLiteral("en_US");
-const QString kSimplifiedChinese = QStringLiteral("zh_CH");
-const QString kTraditionalChinese = QStringLiteral("zh_TW");
+const QString kValuePrefix = QStringLiteral(": ");
 
 Config *config()
 {
@@ -52,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , tree(new ConfigTree(this))
     , translator(new QTranslator(this))
+    , qtTranslator(new QTranslator(this))
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(GuiResources::kConfigureIcon));
@@ -59,11 +64,9 @@ MainWindow::MainWindow(QWidget *parent)
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
-    // History, firmware update and the device monitor have no dialogs yet.
-    ui->debug->setEnabled(false);
-    ui->update->setEnabled(false);
-    statusBar()->showMessage(tr("准备就绪"), kStatusMessageMs);
     restoreSettings();
+    // After the language is known, so the first message is in it.
+    statusBar()->showMessage(tr("准备就绪"), kStatusMessageMs);
     shrinkToolBarIcons();
     loadSkipItems();
 }
@@ -72,6 +75,8 @@ MainWindow::~MainWindow()
 {
     // A window destroyed without being closed must not destroy a running worker.
     refreshThread.wait();
+    writeThread.wait();
+    clockThread.wait();
     delete ui;
 }
 
@@ -83,17 +88,40 @@ void MainWindow::connectSignals()
     connect(ui->export_2, &QAction::triggered, this, &MainWindow::slotExportItems);
     connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
+    connect(ui->debug, &QAction::triggered, this, &MainWindow::slotHistoryData);
+    connect(ui->update, &QAction::triggered, this, &MainWindow::slotUpdateHardware);
     connect(ui->monitor, &QAction::triggered, this, &MainWindow::slotDeviceMonitor);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
     connect(ui->lang_zh_TW, &QAction::triggered, this, &MainWindow::slot_zh_TW);
+    connect(ui->quit, &QAction::triggered, this, &MainWindow::close);
 
     connect(&refreshThread, &RefreshThread::signalClearItems, this, &MainWindow::slotClearItems);
     connect(&refreshThread, &RefreshThread::signalAddItems, this, &MainWindow::slotAddItems);
+    connect(&refreshThread, &RefreshThread::signalAddItems, this, &MainWindow::slotRefreshProgress);
     connect(&refreshThread, &RefreshThread::showErrorMessage, this,
             &MainWindow::slotShowErrorMessage);
+    connect(&refreshThread, &QThread::finished, this, &MainWindow::slotRefreshFinished);
     connect(tree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::slotItemDoubleClicked);
+
+    connect(&writeThread, &ItemWriteThread::signalWriting, this, &MainWindow::slotItemWriting);
+    connect(&writeThread, &ItemWriteThread::signalWritten, this, &MainWindow::slotItemWritten);
+    connect(&writeThread, &QThread::finished, this, &MainWindow::slotWritesFinished);
+    connect(&clockThread, &ClockSyncThread::signalClockSynced, this, &MainWindow::slotClockSynced);
+    connect(&clockThread, &ClockSyncThread::signalItemRead, this, &MainWindow::slotClockItemRead);
+    connect(&clockThread, &QThread::finished, this, [this] { setBusy(false); });
+}
+
+void MainWindow::setBusy(bool busy)
+{
+    m_busy = busy;
+    // Everything that talks to the instrument, or changes or reads the tree
+    // while an exchange fills it, waits for the exchange to end.
+    for (QAction *action : {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save,
+                            ui->sync_time, ui->debug, ui->monitor})
+        action->setEnabled(!busy);
+    tree->setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 
 void MainWindow::shrinkToolBarIcons()
@@ -109,7 +137,11 @@ void MainWindow::restoreSettings()
 {
     const int width = config()->value(SettingsKeys::kWindowWidth).toInt();
     const int height = config()->value(SettingsKeys::kWindowHeight).toInt();
-    resize(width, qMax(height, kMinimumWindowHeight));
+    QSize size(width, qMax(height, kMinimumWindowHeight));
+    // A size from a larger screen, or a damaged file, must still fit this one.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
     applyLanguage(config()->value(SettingsKeys::kLanguage).toString());
 }
 
@@ -130,16 +162,18 @@ int MainWindow::toolBarWidth() const
     return width;
 }
 
-void MainWindow::applyLanguage(const QString &code)
+void MainWindow::applyLanguage(const QString &requestedCode)
 {
-    ui->lang_en_US->setChecked(code == kEnglish);
-    ui->lang_zh_TW->setChecked(code == kTraditionalChinese);
+    const QString code = LanguageCodes::normalized(requestedCode);
+    ui->lang_en_US->setChecked(code == QLatin1String(LanguageCodes::kEnglish));
+    ui->lang_zh_TW->setChecked(code == QLatin1String(LanguageCodes::kTraditionalChinese));
     ui->lang_zh_CH->setChecked(!ui->lang_en_US->isChecked() && !ui->lang_zh_TW->isChecked());
 
     // The translation files lie in the working directory, named after the code.
     QCoreApplication::removeTranslator(translator);
-    if (translator->load(code))
+    if (!code.isEmpty() && translator->load(code))
         QCoreApplication::installTranslator(translator);
+    loadQtTranslation(code);
     ui->retranslateUi(this);
 
     const int width = toolBarWidth();
@@ -150,6 +184,24 @@ void MainWindow::applyLanguage(const QString &code)
     setWindowTitle(productTitle());
 }
 
+void MainWindow::loadQtTranslation(const QString &code)
+{
+    // Qt's own texts: file dialogs, standard buttons, context menus.
+    QCoreApplication::removeTranslator(qtTranslator);
+    const QString catalogue = LanguageCodes::qtCatalogue(code);
+    if (catalogue.isEmpty())
+        return;
+    const QStringList places{QLibraryInfo::location(QLibraryInfo::TranslationsPath),
+                             QCoreApplication::applicationDirPath()
+                                     + QStringLiteral("/translations")};
+    for (const QString &place : places) {
+        if (qtTranslator->load(catalogue, place)) {
+            QCoreApplication::installTranslator(qtTranslator);
+            return;
+        }
+    }
+}
+
 void MainWindow::saveWindowSize()
 {
     config()->setValue(SettingsKeys::kWindowWidth, width());
@@ -158,10 +210,14 @@ void MainWindow::saveWindowSize()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // A read cannot be interrupted; the window disappears while it runs out.
-    if (refreshThread.isRunning())
+    // An exchange cannot be interrupted; the window disappears while it runs
+    // out, and whatever it still reports is not shown any more.
+    m_closing = true;
+    if (refreshThread.isRunning() || writeThread.isRunning() || clockThread.isRunning())
         hide();
     refreshThread.wait();
+    writeThread.wait();
+    clockThread.wait();
     saveWindowSize();
     QMainWindow::closeEvent(event);
     singleton<Config>::destroyInstance();
@@ -169,12 +225,31 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::showErrorBox(const QString &title, const QString &text, const QIcon &icon)
 {
+    execErrorBox(title, text, icon, false);
+}
+
+void MainWindow::showDeviceErrorBox(const QString &title, const QString &text, const QIcon &icon)
+{
+    if (m_closing)
+        return;
+    // First start: no port chosen yet, so the way out is the serial settings.
+    if (execErrorBox(title, text, icon, configuredPortName().isEmpty()))
+        slotCommunicationSetup();
+}
+
+bool MainWindow::execErrorBox(const QString &title, const QString &text, const QIcon &icon,
+                              bool offerSetup)
+{
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this,
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setWindowIcon(icon);
     box.button(QMessageBox::Ok)->setText(tr("确定"));
+    QPushButton *setup
+            = offerSetup ? box.addButton(tr("通讯设置"), QMessageBox::ActionRole) : nullptr;
+    fitTitle(box);
     statusBar()->showMessage(text, kStatusMessageMs);
     box.exec();
+    return setup && box.clickedButton() == setup;
 }
 
 void MainWindow::slotCommunicationSetup()
@@ -185,15 +260,36 @@ void MainWindow::slotCommunicationSetup()
 
 void MainWindow::slotRefresh()
 {
-    if (!refreshThread.isRunning())
-        refreshThread.start(QThread::InheritPriority);
+    if (m_busy || refreshThread.isRunning())
+        return;
+    m_itemsRead = 0;
+    m_refreshFailed = false;
+    setBusy(true);
+    statusBar()->showMessage(tr("正在读取配置......"));
+    refreshThread.start(QThread::InheritPriority);
+}
+
+void MainWindow::slotRefreshProgress()
+{
+    ++m_itemsRead;
+    statusBar()->showMessage(tr("正在读取配置...... %1").arg(m_itemsRead));
+}
+
+void MainWindow::slotRefreshFinished()
+{
+    setBusy(false);
+    // An error box already put its text on the status bar.
+    if (!m_refreshFailed && !m_closing)
+        statusBar()->showMessage(tr("读取配置完成: %1 项").arg(m_itemsRead), kStatusMessageMs);
 }
 
 void MainWindow::slotExportItems()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("导出配置"),
-                                                          QCoreApplication::applicationDirPath(),
-                                                          QString::fromLatin1(kItemFileFilter));
+    if (m_busy)
+        return;
+    const QString fileName
+            = chooseSaveFile(this, tr("导出配置"), QString::fromLatin1(kItemFileFilter),
+                             QString::fromLatin1(kItemFileSuffix));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导出配置......"));
@@ -212,9 +308,10 @@ void MainWindow::slotExportItems()
 
 void MainWindow::slotImportItems()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("导入配置"),
-                                                          QCoreApplication::applicationDirPath(),
-                                                          QString::fromLatin1(kItemFileFilter));
+    if (m_busy)
+        return;
+    const QString fileName
+            = chooseOpenFile(this, tr("导入配置"), QString::fromLatin1(kItemFileFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导入配置......"));
@@ -234,28 +331,146 @@ void MainWindow::slotImportItems()
 
 void MainWindow::slotWriteItems()
 {
-    statusBar()->showMessage(tr("正在写入配置......"));
+    if (m_busy)
+        return;
     QStringList valueTexts;
     for (int row = 0; row < tree->topLevelItemCount(); ++row)
         valueTexts.append(tree->topLevelItem(row)->text(1));
+    QList<QTreeWidgetItem *> rows;
+    QVector<ItemWriteThread::Step> steps;
     for (const BulkWriteStep &step : bulkWritePlan(valueTexts)) {
         QTreeWidgetItem *item = tree->topLevelItem(step.row);
-        tree->setCurrentItem(item); // the user sees which item is being written
-        if (!writeItem(item, step.value, kValueItemFields)) {
-            showErrorBox(tr("写入配置"), tr("写入配置失败: %1").arg(step.value), windowIcon());
-            return;
-        }
+        rows.append(item);
+        steps.append({item->data(0, Qt::UserRole).toInt(), step.value, kValueItemFields});
     }
-    statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+    if (steps.isEmpty()) {
+        statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+        return;
+    }
+    startWrites(rows, steps, true);
+}
+
+bool MainWindow::startWrites(const QList<QTreeWidgetItem *> &rows,
+                             const QVector<ItemWriteThread::Step> &steps, bool bulk)
+{
+    if (m_busy || writeThread.isRunning())
+        return false;
+    m_writeRows.clear();
+    for (QTreeWidgetItem *row : rows)
+        m_writeRows.append(
+                QPersistentModelIndex(tree->model()->index(tree->indexOfTopLevelItem(row), 0)));
+    m_writeValues.clear();
+    for (const ItemWriteThread::Step &step : steps)
+        m_writeValues.append(step);
+    m_bulkWrite = bulk;
+    m_writeFailed = false;
+    setBusy(true);
+    statusBar()->showMessage(tr("正在写入配置......"));
+    return writeThread.startWrites(steps);
+}
+
+QTreeWidgetItem *MainWindow::writtenRow(int step) const
+{
+    const QPersistentModelIndex index = m_writeRows.value(step);
+    return index.isValid() ? tree->topLevelItem(index.row()) : nullptr;
+}
+
+void MainWindow::slotItemWriting(int step, int total)
+{
+    if (!m_bulkWrite)
+        return;
+    if (QTreeWidgetItem *row = writtenRow(step))
+        tree->setCurrentItem(row); // the user sees which item is being written
+    statusBar()->showMessage(tr("正在写入配置...... %1 / %2").arg(step + 1).arg(total));
+}
+
+void MainWindow::slotItemWritten(int step, const ItemWriteResult &result)
+{
+    if (m_closing)
+        return;
+    const ItemWriteThread::Step written = m_writeValues.value(step);
+    if (!result.isWritten()) {
+        m_writeFailed = true;
+        if (result.outcome == ItemWriteOutcome::PortOpenFailed)
+            showDeviceErrorBox(tr("提交"), result.errorText, windowIcon());
+        else
+            showErrorBox(tr("提交"), result.errorText, windowIcon());
+        if (m_bulkWrite)
+            showErrorBox(tr("写入配置"), tr("写入配置失败: %1").arg(written.value), windowIcon());
+        return;
+    }
+    QTreeWidgetItem *row = writtenRow(step);
+    if (!row)
+        return;
+    // The echo is the item's new content: a refused value comes back as the old one.
+    if (written.expectedFields == kValueItemFields)
+        row->setText(1, kValuePrefix + result.echoedValue());
+    if (writeTaken(row->text(1), written.value))
+        statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+    else
+        statusBar()->showMessage(tr("写入配置失败,该项不支持修改"), kStatusMessageMs);
+}
+
+void MainWindow::slotWritesFinished()
+{
+    setBusy(false);
+    if (m_bulkWrite && !m_writeFailed && !m_closing)
+        statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
 }
 
 void MainWindow::slotSyncTime()
 {
-    const ClockSyncResult result = syncDeviceClock();
-    if (result.isAcknowledged())
-        QMessageBox::information(this, tr("同步时间"), tr("同步时间成功"));
-    else
-        showErrorBox(tr("同步时间"), result.errorText, windowIcon());
+    if (m_busy)
+        return;
+    // Rows showing the instrument's time are read again once it is set.
+    QList<int> clockItems;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem *item = tree->topLevelItem(row);
+        if (isClockValue(item->text(1).mid(kValuePrefix.size())))
+            clockItems.append(item->data(0, Qt::UserRole).toInt());
+    }
+    setBusy(true);
+    clockThread.startSync(clockItems);
+}
+
+void MainWindow::slotClockSynced(const ClockSyncResult &result)
+{
+    if (m_closing)
+        return;
+    if (!result.isAcknowledged()) {
+        if (result.outcome == ClockSyncOutcome::PortOpenFailed)
+            showDeviceErrorBox(tr("同步时间"), result.errorText, windowIcon());
+        else
+            showErrorBox(tr("同步时间"), result.errorText, windowIcon());
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, tr("同步时间"), tr("同步时间成功"), QMessageBox::Ok,
+                    this);
+    fitTitle(box);
+    box.exec();
+}
+
+void MainWindow::slotClockItemRead(int index, const QStringList &list)
+{
+    if (m_closing || list.size() < 2)
+        return;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        QTreeWidgetItem *item = tree->topLevelItem(row);
+        if (item->data(0, Qt::UserRole).toInt() == index && !item->text(1).isEmpty())
+            item->setText(1, kValuePrefix + list.at(1));
+    }
+}
+
+void MainWindow::slotHistoryData()
+{
+    HistoryData dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::slotUpdateHardware()
+{
+    UpdateDialog dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::slotDeviceMonitor()
@@ -284,12 +499,15 @@ void MainWindow::slotAddItems(int index, const QStringList &list)
 void MainWindow::slotShowErrorMessage(const QString &title, const QString &error,
                                       const QString &image)
 {
-    showErrorBox(title, error, QIcon(QPixmap(image)));
+    m_refreshFailed = true;
+    showDeviceErrorBox(title, error, QIcon(QPixmap(image)));
 }
 
 void MainWindow::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
 {
     Q_UNUSED(column)
+    if (m_busy)
+        return;
     // The edit runs its own event loop, in which a refresh may clear the tree
     // and delete the row; the persistent index notices that.
     const QPersistentModelIndex row(tree->model()->index(tree->indexOfTopLevelItem(item), 0));
@@ -311,6 +529,7 @@ int MainWindow::askItemValue(QString name, QString value, QString &newValue)
         box.setWindowIcon(windowIcon());
         box.button(QMessageBox::Ok)->setText(tr("确定"));
         box.button(QMessageBox::Cancel)->setText(tr("取消"));
+        fitTitle(box);
         return box.exec() == QMessageBox::Ok ? kActionItemFields : kEditCancelled;
     }
     ModifyDialog dialog(texts.name, texts.value, this);
@@ -322,36 +541,23 @@ int MainWindow::askItemValue(QString name, QString value, QString &newValue)
 
 bool MainWindow::writeItem(QTreeWidgetItem *item, const QString &value, int expectedFields)
 {
-    statusBar()->showMessage(tr("正在写入配置......"));
-    const int number = item->data(0, Qt::UserRole).toInt();
-    const ItemWriteResult result = writeItemToDevice(number, value, expectedFields);
-    if (!result.isWritten()) {
-        showErrorBox(tr("提交"), result.errorText, windowIcon());
-        return false;
-    }
-    // The echo is the item's new content: a refused value comes back as the old one.
-    if (expectedFields == kValueItemFields)
-        item->setText(1, QStringLiteral(": ") + result.echoedValue());
-    if (writeTaken(item->text(1), value))
-        statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
-    else
-        statusBar()->showMessage(tr("写入配置失败,该项不支持修改"), kStatusMessageMs);
-    return true;
+    const ItemWriteThread::Step step{item->data(0, Qt::UserRole).toInt(), value, expectedFields};
+    return startWrites({item}, {step}, false);
 }
 
 void MainWindow::slot_en_US()
 {
-    applyLanguage(kEnglish);
+    applyLanguage(QString::fromLatin1(LanguageCodes::kEnglish));
 }
 
 void MainWindow::slot_zh_CH()
 {
-    applyLanguage(kSimplifiedChinese);
+    applyLanguage(QString::fromLatin1(LanguageCodes::kSimplifiedChinese));
 }
 
 void MainWindow::slot_zh_TW()
 {
-    applyLanguage(kTraditionalChinese);
+    applyLanguage(QString::fromLatin1(LanguageCodes::kTraditionalChinese));
 }
 
 void MainWindow::addItemRow(int index, const QStringList &list)
@@ -360,7 +566,7 @@ void MainWindow::addItemRow(int index, const QStringList &list)
                                       .rightJustified(kRowNumberDigits, QLatin1Char('0'));
     QStringList columns{rowNumber + QStringLiteral(". ") + list.value(0).trimmed()};
     if (list.size() > 1)
-        columns << QStringLiteral(": ") + list.at(1).trimmed();
+        columns << kValuePrefix + list.at(1).trimmed();
     auto *item = new QTreeWidgetItem(columns);
     item->setData(0, Qt::UserRole, index);
     tree->addTopLevelItem(item);

@@ -1,10 +1,14 @@
 #ifndef NORVO_MAINWINDOW_H
 #define NORVO_MAINWINDOW_H
 
+#include "clocksyncthread.h"
+#include "itemwritethread.h"
 #include "refreshthread.h"
 #include "skipitems.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 class ConfigTree;
 class QTranslator;
@@ -24,17 +28,20 @@ public:
     ~MainWindow() override;
 
     void restoreSettings();
-    void applyLanguage(const QString &code);
+    void applyLanguage(const QString &requestedCode);
     void saveWindowSize();
     void showErrorBox(const QString &title, const QString &text, const QIcon &icon);
     bool isRefreshing() const { return refreshThread.isRunning(); }
+    // True from the start of an exchange with the instrument (refresh, writing,
+    // clock) until its results are shown; the device actions are disabled meanwhile.
+    bool isBusy() const { return m_busy; }
 
     // Asks for one item's new value: 0 cancelled, 1 action item confirmed
     // (newValue empty), 2 value entered; the same number is the field count
     // writeItem expects in the instrument's echo.
     int askItemValue(QString name, QString value, QString &newValue);
-    // Writes value to the row's item and shows the echoed value in column 1;
-    // false on a failure, which has already been shown.
+    // Starts writing value to the row's item; the echoed value appears in
+    // column 1 when the instrument has answered. False when nothing started.
     bool writeItem(QTreeWidgetItem *item, const QString &value, int expectedFields);
 
 public slots:
@@ -44,6 +51,8 @@ public slots:
     void slotImportItems();
     void slotWriteItems();
     void slotSyncTime();
+    void slotHistoryData();
+    void slotUpdateHardware();
     void slotDeviceMonitor();
     void slotAbout();
     void slotClearItems();
@@ -57,6 +66,15 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+private slots:
+    void slotRefreshProgress();
+    void slotRefreshFinished();
+    void slotItemWriting(int step, int total);
+    void slotItemWritten(int step, const ItemWriteResult &result);
+    void slotWritesFinished();
+    void slotClockSynced(const ClockSyncResult &result);
+    void slotClockItemRead(int index, const QStringList &list);
+
 private:
     void connectSignals();
     void shrinkToolBarIcons();
@@ -64,12 +82,36 @@ private:
     void addItemRow(int index, const QStringList &list);
     bool holdOrDropRow(int index, const QStringList &list);
     void loadSkipItems();
+    void loadQtTranslation(const QString &code);
+    void setBusy(bool busy);
+    // The error box of an operation on the instrument; with no port configured
+    // it offers to open the serial settings.
+    void showDeviceErrorBox(const QString &title, const QString &text, const QIcon &icon);
+    // The critical box with its one OK button, and the serial-settings button
+    // when offered; true when the user chose the settings.
+    bool execErrorBox(const QString &title, const QString &text, const QIcon &icon,
+                      bool offerSetup);
+    bool startWrites(const QList<QTreeWidgetItem *> &rows,
+                     const QVector<ItemWriteThread::Step> &steps, bool bulk);
+    QTreeWidgetItem *writtenRow(int step) const;
 
     Ui::MainWindow *ui;
     ConfigTree *tree;
     RefreshThread refreshThread;
     QTranslator *translator;
     SkipTable skipItems;
+
+    QTranslator *qtTranslator;
+    ItemWriteThread writeThread;
+    ClockSyncThread clockThread;
+    QList<QPersistentModelIndex> m_writeRows; // rows of the running write, by step
+    QVector<ItemWriteThread::Step> m_writeValues;
+    bool m_bulkWrite = false;
+    bool m_writeFailed = false;
+    int m_itemsRead = 0;
+    bool m_refreshFailed = false;
+    bool m_busy = false;
+    bool m_closing = false; // no more boxes once the window is going away
 };
 
 #endif

@@ -21,6 +21,10 @@ public slots:
     void saveConfig();
 
 private:
+    // Lists the ports present now and the stored one, keeping what the box shows.
+    void fillPortList(const QString &shown);
+    void alignChoices();
+
     Ui::SetupDialog *ui;
 };
 

@@ -14,14 +14,6 @@ constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CR
 constexpr int kAnswerWindowMs = kFirstAnswerTimeoutMs + kAnswerQuietMs;
 } // namespace
 
-bool serialPortVanished(const QSerialPort &port)
-{
-    // A pulled USB adapter reports a resource error; a line whose other end
-    // is gone fails every read.
-    const QSerialPort::SerialPortError error = port.error();
-    return !port.isOpen() || error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-}
-
 int findDataAnswer(const QByteArray &bytes, int *length)
 {
     for (int at = bytes.indexOf(char(kAnswerAddress)); at >= 0;
@@ -47,7 +39,7 @@ DebugSwitchReply exchangeDebugSwitch(QSerialPort &port, const QString &text)
     port.clear(QSerialPort::AllDirections);
     port.write(request);
     if (!port.waitForBytesWritten(kWriteTimeoutMs)) {
-        reply.status = serialPortVanished(port) ? LinkPortLost : LinkSendTimeout;
+        reply.status = portVanished(port) ? LinkPortLost : LinkSendTimeout;
         return reply;
     }
 
@@ -56,8 +48,9 @@ DebugSwitchReply exchangeDebugSwitch(QSerialPort &port, const QString &text)
     QByteArray received;
     for (;;) {
         const int waitMs = received.isEmpty() ? kFirstAnswerTimeoutMs : kAnswerQuietMs;
-        if (!port.waitForReadyRead(waitMs)) {
-            if (serialPortVanished(port))
+        const LineWait wait = waitForBytes(port, waitMs);
+        if (wait != LineWait::Ready) {
+            if (wait == LineWait::Lost)
                 reply.status = LinkPortLost;
             else if (received.isEmpty())
                 reply.status = LinkReceiveTimeout;

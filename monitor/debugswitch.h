@@ -25,8 +25,4 @@ DebugSwitchReply exchangeDebugSwitch(QSerialPort &port, const QString &text);
 // The first data answer FF 03 L … CRC that lies whole within bytes: its offset, or -1.
 int findDataAnswer(const QByteArray &bytes, int *length = nullptr);
 
-// True when the port has gone away (cable or adapter pulled): every wait on it
-// then returns at once.
-bool serialPortVanished(const QSerialPort &port);
-
 #endif

@@ -82,8 +82,9 @@ bool MonitorThread::listen(QSerialPort &port)
     burst.append(m_afterSwitch, clock.elapsed());
 
     while (!m_stop) {
-        const int waitMs = burst.isEmpty() ? kIdleWaitMs : kBurstGapMs;
-        if (port.bytesAvailable() > 0 || port.waitForReadyRead(waitMs)) {
+        const LineWait wait
+                = waitForBytes(port, burst.isEmpty() ? kIdleWaitMs : kBurstGapMs, &m_stop);
+        if (wait == LineWait::Ready) {
             burst.append(port.readAll(), clock.elapsed());
             for (QByteArray part = burst.takeDue(clock.elapsed()); !part.isEmpty();
                  part = burst.takeDue(clock.elapsed()))
@@ -93,7 +94,7 @@ bool MonitorThread::listen(QSerialPort &port)
         // Quiet for the gap, or the port is gone; either way the burst is over.
         if (!burst.isEmpty())
             emit signalDataRecv(burst.takeAll());
-        if (serialPortVanished(port)) {
+        if (wait == LineWait::Lost) {
             // The waits return at once now; listening on would only burn the CPU.
             emit signalShowError(tr("设备监听"), linkErrorText(LinkPortLost, QByteArray()));
             return false;

@@ -34,6 +34,18 @@ public:
         m_timer.start(20);
     }
     void plan(const Answer &answer) { m_answers.append(answer); }
+    // Answers a file dialog with the given path.
+    static Answer pickFile(const QString &path)
+    {
+        return [path](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            // selectFile() leaves the name field alone while it has the focus.
+            if (QWidget *focused = dialog->focusWidget())
+                focused->clearFocus();
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
+        };
+    }
     const QList<ShownModal> &shown() const { return m_shown; }
     QStringList summaries() const // "title: text" of each
     {
@@ -74,5 +86,18 @@ private:
     QList<Answer> m_answers;
     QList<ShownModal> m_shown;
 };
+
+// Chooses path in a file dialog.
+inline ModalDriver::Answer pickFile(const QString &path)
+{
+    return [path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        // selectFile() leaves the name field alone while it has the focus.
+        if (QWidget *focused = dialog->focusWidget())
+            focused->clearFocus();
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
+    };
+}
 
 #endif

@@ -104,7 +104,7 @@ void TestCrcFrames::dataAnswer_data()
 {
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<DataAnswerCheck>("result");
-    QTest::addColumn<QStringList>("fields"); // the decoded text split at its colons
+    QTest::addColumn<QStringList>("fields"); // name and value: the text split at its first colon
     const auto answer = [](const QByteArray &data) {
         return withCrc(hex("FF 03") + char(data.size()) + data);
     };
@@ -113,8 +113,11 @@ void TestCrcFrames::dataAnswer_data()
     QTest::newRow("GB2312 name and value")
             << answer(encodeGb2312("设备名称:NV-100")) << ok << QStringList{"设备名称", "NV-100"};
     QTest::newRow("no colon") << answer("abc") << ok << QStringList{"abc"};
-    QTest::newRow("value with colon, trimmed")
-            << answer(" name : 12:30 ") << ok << QStringList{"name", "12", "30"};
+    QTest::newRow("value with colons, trimmed")
+            << answer(" name : 12:30 ") << ok << QStringList{"name", "12:30"};
+    QTest::newRow("clock item's whole time")
+            << answer(encodeGb2312("设备时间:2026-12-06 10:11:12")) << ok
+            << QStringList{"设备时间", "2026-12-06 10:11:12"};
     QTest::newRow("empty value kept") << answer("name:") << ok << QStringList{"name", ""};
     QTest::newRow("four bytes") << hex("FF 03 00 41") << badHead << QStringList();
     QTest::newRow("wrong function") << withCrc(hex("FF 04 00")) << badHead << QStringList();

@@ -56,11 +56,11 @@ void TestItemCsv::exportAndReadBack()
                                "01. Mode(A/B/C), B\n123. 时间, 12:30\n")
                                .toUtf8());
 
-    // Only the two known action items come back as action items; another gets an empty value.
+    // Every action item comes back as one, whatever its name.
     QVector<ItemRecord> records;
     QCOMPARE(importItemFile(file, &records), QString());
     QCOMPARE(describe(records),
-             QStringList({"5|设备名称|A1", "7|保存配置", "9|恢复出厂|", "1|Mode(A/B/C)|B",
+             QStringList({"5|设备名称|A1", "7|保存配置", "9|恢复出厂", "1|Mode(A/B/C)|B",
                           "123|时间|12:30"}));
 }
 
@@ -77,12 +77,17 @@ void TestItemCsv::import_data()
     QTest::newRow("local 8-bit without BOM")
             << QTextCodec::codecForName("GBK")->fromUnicode("05. 设备名称, A1\n")
             << QStringList{"5|设备名称|A1"};
+    QTest::newRow("empty value keeps its blank, action item ends at the comma")
+            << kUtf8Bom + QString("02. 地址, \n03. 恢复出厂,\n04. 重启设备, \n").toUtf8()
+            << QStringList{"2|地址|", "3|恢复出厂", "4|重启设备"};
     QTest::newRow("blank line at the end")
-            << QByteArray("01. a, 1\n02. b, 2\n\n") << QStringList{"文件解析错误"};
+            << QByteArray("01. a, 1\n02. b, 2\n\n") << QStringList{"文件解析错误: 第3行"};
     QTest::newRow("bad line after good ones")
-            << QByteArray("01. a, 1\nrubbish\n") << QStringList{"文件解析错误"};
+            << QByteArray("01. a, 1\nrubbish\n") << QStringList{"文件解析错误: 第2行"};
+    QTest::newRow("item number 255 is the last")
+            << QByteArray("255. a, 1\n256. 设备名称, X\n") << QStringList{"文件解析错误: 第2行"};
     QTest::newRow("item number beyond int")
-            << QByteArray("99999999999. a, 1\n") << QStringList{"文件解析错误"};
+            << QByteArray("99999999999. a, 1\n") << QStringList{"文件解析错误: 第1行"};
 }
 
 void TestItemCsv::import()

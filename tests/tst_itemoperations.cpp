@@ -20,11 +20,23 @@ Q_DECLARE_METATYPE(Arrange)
 
 namespace {
 constexpr int kClockToleranceSecs = 5;
+constexpr int kOperationTimeoutMs = 20000;
 const QString kMarker = QStringLiteral("marker"); // on the status bar before each operation
 const QString kWritten = QStringLiteral("写入配置成功");
 
 // Numbers of the simulated instrument's built-in items.
-enum Item { Name = 0, Serial = 2, Mode = 4, Limit = 11, Damping, AlarmTime, Save = 18, Restart };
+enum Item {
+    Name = 0,
+    Serial = 2,
+    Mode = 4,
+    Limit = 11,
+    Damping,
+    AlarmTime,
+    Clock = 17,
+    Save,
+    Restart,
+    FactoryReset = 40, // an action item the instrument does not have: nothing may reach it
+};
 
 // Commits value in the edit dialog, or answers an action item's box: a null value cancels.
 ModalDriver::Answer answerEdit(const QString &value)
@@ -38,19 +50,6 @@ ModalDriver::Answer answerEdit(const QString &value)
         else
             dialog->comboBox()->setCurrentText(value);
         dialog->findChild<QPushButton *>("commit")->click();
-    };
-}
-
-// Chooses path in a file dialog.
-ModalDriver::Answer pickFile(const QString &path)
-{
-    return [path](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        // selectFile() leaves the name field alone while it has the focus.
-        if (QWidget *focused = dialog->focusWidget())
-            focused->clearFocus();
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
     };
 }
 } // namespace
@@ -82,6 +81,8 @@ private slots:
     void itemFile();
     void syncTime_data();
     void syncTime();
+    void windowKeepsRunning();
+    void editDialogKeys();
 
 private:
     // The item's row as the instrument's list would show it, or with another value.
@@ -95,6 +96,13 @@ private:
     }
     void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
     QString status() const { return m_window->statusBar()->currentMessage(); }
+    // Until the exchange has ended and its last box is answered.
+    bool waitIdle()
+    {
+        return QTest::qWaitFor(
+                [this] { return !m_window->isBusy() && !QApplication::activeModalWidget(); },
+                kOperationTimeoutMs);
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<InstrumentSimulator> m_sim;
@@ -125,14 +133,13 @@ void TestItemOperations::editItem_data()
                         const char *column1, const QString &notice) {
         QTest::newRow(tag) << int(item) << answer << shown << column1 << notice;
     };
-    const QString badEcho = QStringLiteral("硬件返回数据校验错误");
     row("choice list preselects, option written", Mode, "测试", {"工作模式: 自动"}, ": 测试",
         kWritten);
     row("(s) gets a line edit", Damping, "12", {"阻尼时间(s): 3"}, ": 12", kWritten);
     row("refused value shows the old one", Serial, "SN2", {"序列号: NV2026120601"},
         ": NV2026120601", "写入配置失败,该项不支持修改");
-    row("echo with three parts", AlarmTime, "13:00", {"报警时间: 12:30", "提交: " + badEcho},
-        ": 12:30", badEcho);
+    row("value with colons written whole", AlarmTime, "13:00", {"报警时间: 12:30"}, ": 13:00",
+        kWritten);
     row("action item confirmed", Save, "", {": 保存配置"}, "", kWritten);
     row("action item cancelled", Save, QString(), {": 保存配置"}, "", kMarker);
 }
@@ -149,6 +156,7 @@ void TestItemOperations::editItem()
     ModalDriver driver;
     driver.plan(answerEdit(answer));
     emit m_tree->itemDoubleClicked(m_tree->topLevelItem(0), 1);
+    QVERIFY(waitIdle());
 
     QCOMPARE(driver.summaries(), shown);
     if (item == Save)
@@ -173,6 +181,7 @@ void TestItemOperations::treeClearedWhileEditing()
         answerEdit(QStringLiteral("9"))(modal);
     });
     emit m_tree->itemDoubleClicked(m_tree->topLevelItem(0), 1);
+    QVERIFY(waitIdle());
 
     QCOMPARE(driver.shown().size(), 1);
     QCOMPARE(m_tree->topLevelItemCount(), 0);
@@ -188,9 +197,9 @@ void TestItemOperations::bulkWrite_data()
     QTest::addColumn<QStringList>("boxes");
 
     QTest::newRow("values in tree order, actions skipped, refusal goes on")
-            << QList<int>{Limit, Save, Serial, Restart, Name}
-            << QStringList{"6", "", "SN9", "", "NV-2"} << Arrange() << QList<int>{0, 2, 4}
-            << QStringList();
+            << QList<int>{Limit, Save, Serial, Restart, Name, AlarmTime}
+            << QStringList{"6", "", "SN9", "", "NV-2", "12:45"} << Arrange()
+            << QList<int>{0, 2, 4, 5} << QStringList();
     QTest::newRow("timeout on the second item stops")
             << QList<int>{Name, Limit, Damping} << QStringList{"NV-2", "7", "4"}
             << Arrange([](FaultPlan &f) { f.dropAnswers(1, Limit); }) << QList<int>{0, 1}
@@ -213,6 +222,7 @@ void TestItemOperations::bulkWrite()
         addRow(items.at(row), values.at(row));
     ModalDriver driver;
     trigger("save");
+    QVERIFY(waitIdle());
 
     QList<QByteArray> frames;
     for (int row : sentRows)
@@ -228,9 +238,11 @@ void TestItemOperations::bulkWrite()
 // A round trip keeps every row; a broken file keeps the tree, an empty one empties it.
 void TestItemOperations::itemFile()
 {
-    // A value with a blank, a choice list, an empty value and both action items.
-    for (int item : {int(Name), 7, 15, int(Save), int(Restart)})
+    // A value with a blank, a choice list, an empty value, a value with colons,
+    // both known action items and one the file must still tell from a value.
+    for (int item : {int(Name), 7, 15, int(AlarmTime), int(Save), int(Restart)})
         addRow(item);
+    m_window->slotAddItems(FactoryReset, {QStringLiteral("恢复出厂")});
     const auto describeTree = [this] { // "item number|column 0|column 1" per row
         QStringList rows;
         for (int row = 0; row < m_tree->topLevelItemCount(); ++row) {
@@ -243,30 +255,52 @@ void TestItemOperations::itemFile()
     const QStringList before = describeTree();
     const QString file = m_dir.filePath(QStringLiteral("items.csv"));
     ModalDriver driver;
-    driver.plan(pickFile(file));
+    driver.plan(ModalDriver::pickFile(file));
     trigger("export_2");
     m_window->slotClearItems();
     m_window->slotAddItems(40, {QStringLiteral("旧项目"), QStringLiteral("1")});
-    driver.plan(pickFile(file));
+    driver.plan(ModalDriver::pickFile(file));
     trigger("import_2");
     QCOMPARE(describeTree(), before);
     QCOMPARE(status(), QStringLiteral("导入配置成功"));
+
+    // Writing the imported list sends every value and executes no action.
+    trigger("save");
+    QVERIFY(waitIdle());
+    QList<QByteArray> written;
+    for (int item : {int(Name), 7, 15, int(AlarmTime)})
+        written << makeWriteItemFrame(item, m_sim->items().at(item).value());
+    QCOMPARE(m_sim->receivedFrames(), written);
 
     const auto importBytes = [&](const QByteArray &content) {
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(content) >= 0);
         out.close();
-        driver.plan(pickFile(file));
+        driver.plan(ModalDriver::pickFile(file));
         trigger("import_2");
     };
     importBytes("01. 设备名称, A\n\n02. 通讯地址, 1\n");
     QCOMPARE(describeTree(), before);
-    QCOMPARE(status(), QStringLiteral("文件解析错误"));
+    QCOMPARE(status(), QStringLiteral("文件解析错误: 第2行"));
     importBytes("");
     QCOMPARE(m_tree->topLevelItemCount(), 0);
     QCOMPARE(driver.summaries(),
-             (QStringList{"导出配置: ", "导入配置: ", "导入配置: ", "导入配置: 文件解析错误",
+             (QStringList{"导出配置: ", "导入配置: ", "导入配置: ", "导入配置: 文件解析错误: 第2行",
                           "导入配置: "}));
+
+    // A name typed without its suffix gets ".csv"; the next dialog opens where this one ended.
+    const QString bare = m_dir.filePath(QStringLiteral("sub/bare"));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
+    QString openedIn;
+    driver.plan(ModalDriver::pickFile(bare));
+    trigger("export_2");
+    driver.plan([&](QWidget *modal) {
+        openedIn = qobject_cast<QFileDialog *>(modal)->directory().absolutePath();
+        qobject_cast<QDialog *>(modal)->reject();
+    });
+    trigger("import_2");
+    QVERIFY(QFile::exists(bare + QStringLiteral(".csv")));
+    QCOMPARE(openedIn, QFileInfo(bare).absolutePath());
 }
 
 void TestItemOperations::syncTime_data()
@@ -295,15 +329,97 @@ void TestItemOperations::syncTime()
 
     if (arrange)
         arrange(m_sim->faults());
+    addRow(Clock, QStringLiteral("2000-01-01 00:00:00"));
     ModalDriver driver;
     trigger("sync_time");
+    QVERIFY(waitIdle());
 
     QCOMPARE(driver.summaries(), QStringList{QStringLiteral("同步时间: ") + text});
     // An error also goes to the status bar; the information box leaves it alone.
     QCOMPARE(status(), arrange ? text : kMarker);
-    if (!arrange)
-        QVERIFY(qAbs(m_sim->storedClock().secsTo(QDateTime::currentDateTime()))
-                <= kClockToleranceSecs);
+    if (arrange) {
+        QCOMPARE(m_tree->topLevelItem(0)->text(1), QStringLiteral(": 2000-01-01 00:00:00"));
+        return;
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    QVERIFY(qAbs(m_sim->storedClock().secsTo(now)) <= kClockToleranceSecs);
+    // The row showing the instrument's time is read again.
+    const QDateTime shown = QDateTime::fromString(m_tree->topLevelItem(0)->text(1).mid(2),
+                                                  QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    QVERIFY2(qAbs(shown.secsTo(now)) <= kClockToleranceSecs,
+             qPrintable(m_tree->topLevelItem(0)->text(1)));
+}
+
+// A write of all items against a slow instrument leaves the window running,
+// with the device actions off and the progress on the status bar.
+void TestItemOperations::windowKeepsRunning()
+{
+    m_sim->setLatencyMs(200);
+    for (int item : {int(Limit), int(Save), int(Damping), int(Name)})
+        addRow(item);
+    QSignalSpy messages(m_window->statusBar(), &QStatusBar::messageChanged);
+    bool turnedWhileWriting = false;
+    bool actionsOffWhileWriting = false;
+    trigger("save");
+    QTimer::singleShot(0, this, [&] {
+        turnedWhileWriting = m_window->isBusy();
+        actionsOffWhileWriting = !m_window->findChild<QAction *>("refresh")->isEnabled()
+                && !m_window->findChild<QAction *>("save")->isEnabled();
+    });
+    QVERIFY(waitIdle());
+
+    QVERIFY(turnedWhileWriting);
+    QVERIFY(actionsOffWhileWriting);
+    QVERIFY(m_window->findChild<QAction *>("refresh")->isEnabled());
+    QStringList progress;
+    for (const QList<QVariant> &message : messages) {
+        const QString text = message.first().toString();
+        if (text.contains(QLatin1String(" / ")) || text == kWritten)
+            progress << text;
+    }
+    QCOMPARE(progress.last(), kWritten);
+    progress.removeAll(kWritten);
+    QCOMPARE(progress,
+             (QStringList{"正在写入配置...... 1 / 3", "正在写入配置...... 2 / 3",
+                          "正在写入配置...... 3 / 3"}));
+    QCOMPARE(m_sim->receivedFrames().size(), 3);
+}
+
+// The field has the focus: typing and Enter write what was typed; a value
+// too long for one write is refused in the dialog, which keeps it.
+void TestItemOperations::editDialogKeys()
+{
+    addRow(Limit);
+    const QString tooLong(128, QChar(0x6D41));
+    QString keptAfterRefusal;
+    ModalDriver driver;
+    // Enter is pressed once the driver has returned: the refusal box it opens
+    // must be answered by the driver too.
+    const auto pressEnterLater = [](QWidget *field) {
+        QTimer::singleShot(0, field, [field] { QTest::keyClick(field, Qt::Key_Return); });
+    };
+    driver.plan([&](QWidget *modal) {
+        // One key event carrying the whole text, as an input method sends it.
+        QTest::sendKeyEvent(QTest::Press, modal->focusWidget(), Qt::Key_unknown, tooLong,
+                            Qt::NoModifier);
+        pressEnterLater(modal->focusWidget());
+    });
+    driver.plan([](QWidget *box) { // the refusal, shown over the dialog
+        qobject_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+    });
+    driver.plan([&](QWidget *modal) {
+        keptAfterRefusal = qobject_cast<ModifyDialog *>(modal)->value();
+        qobject_cast<ModifyDialog *>(modal)->lineEdit()->selectAll();
+        QTest::keyClicks(modal->focusWidget(), QStringLiteral("42"));
+        pressEnterLater(modal->focusWidget());
+    });
+    emit m_tree->itemDoubleClicked(m_tree->topLevelItem(0), 0);
+    QVERIFY(waitIdle());
+
+    QCOMPARE(driver.summaries().at(1), QStringLiteral("报警上限: 写入配置失败,数值过长"));
+    QCOMPARE(keptAfterRefusal, tooLong);
+    QCOMPARE(m_sim->receivedFrames(), QList<QByteArray>{makeWriteItemFrame(Limit, "42")});
+    QCOMPARE(m_tree->topLevelItem(0)->text(1), QStringLiteral(": 42"));
 }
 
 QTEST_MAIN(TestItemOperations)

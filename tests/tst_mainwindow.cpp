@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLayout>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -35,6 +36,28 @@ int toolBarWidthRule(const QMainWindow &window)
         width += toolBar->widgetForAction(action)->minimumSizeHint().width();
     return width + (toolBar->actions().size() - 1) * toolBar->layout()->spacing();
 }
+
+int availableHeight()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().height();
+}
+
+// Counts the message boxes that are shown anywhere in the program.
+class BoxCounter : public QObject
+{
+public:
+    BoxCounter() { qApp->installEventFilter(this); }
+    ~BoxCounter() override { qApp->removeEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched))
+            ++shown;
+        return false;
+    }
+};
 
 void placeTranslation(const QString &code)
 {
@@ -68,14 +91,17 @@ private slots:
     void language();
     void sizeKept_data();
     void sizeKept();
+    void closeDuringFailingRefresh();
+    void firstStartOffersSetup();
+    void longNameKeepsValuesInView();
 
 private:
-    void startSimulator(const Arrange &arrange = {})
+    void startSimulator(const Arrange &arrange = {}, int baudRate = SimTest::kBaudRate)
     {
         m_sim = std::make_unique<InstrumentSimulator>();
         if (arrange)
             arrange(*m_sim);
-        const QString error = SimTest::startOnConfiguredPort(*m_sim);
+        const QString error = SimTest::startOnConfiguredPort(*m_sim, baudRate);
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
@@ -86,6 +112,7 @@ private:
 void TestMainWindow::refresh_data()
 {
     QTest::addColumn<Arrange>("arrange");
+    QTest::addColumn<int>("baudRate");
     QTest::addColumn<int>("rows");      // rows in the tree afterwards
     QTest::addColumn<int>("frames");    // requests the instrument received
     QTest::addColumn<QString>("error"); // text of the one error box, empty for none
@@ -93,38 +120,46 @@ void TestMainWindow::refresh_data()
     // Five text bytes announced, four sent.
     QByteArray shortText = QByteArray::fromHex("FF0305 61626364");
     appendCrc(shortText);
-    QTest::newRow("whole list") << Arrange() << kDemoItems << kDemoItems + 1 << QString();
+    const int fast = SimTest::kBaudRate;
+    QTest::newRow("whole list") << Arrange() << fast << kDemoItems << kDemoItems + 1 << QString();
+    // A slow line hands over the end of the list in pieces; a slow instrument answers late.
+    QTest::newRow("whole list at 9600 baud, 100 ms latency")
+            << Arrange([](InstrumentSimulator &s) { s.setLatencyMs(100); })
+            << SimTest::kSlowBaudRate << kDemoItems << kDemoItems + 1 << QString();
     QTest::newRow("empty list") << Arrange([](InstrumentSimulator &s) { s.setItems(ItemSet()); })
-                                << 0 << 1 << QString();
+                                << fast << 0 << 1 << QString();
     QTest::newRow("dropped answer asked again")
-            << Arrange([](InstrumentSimulator &s) { s.faults().dropAnswers(1, 4); }) << kDemoItems
-            << kDemoItems + 2 << QString();
+            << Arrange([](InstrumentSimulator &s) { s.faults().dropAnswers(1, 4); }) << fast
+            << kDemoItems << kDemoItems + 2 << QString();
     QTest::newRow("two CRC failures keep the earlier rows")
-            << Arrange([](InstrumentSimulator &s) { s.faults().corruptCrc(2, 4); }) << 4 << 6
-            << "CRC校验错误";
+            << Arrange([](InstrumentSimulator &s) { s.faults().corruptCrc(2, 4); }) << fast << 4
+            << 6 << "CRC校验错误";
     QTest::newRow("length mismatch not asked again")
             << Arrange([=](InstrumentSimulator &s) { s.faults().replaceAnswers(shortText, 1, 2); })
-            << 2 << 3 << "数据长度校验错误";
+            << fast << 2 << 3 << "数据长度校验错误";
 }
 
 void TestMainWindow::refresh()
 {
     QFETCH(Arrange, arrange);
+    QFETCH(int, baudRate);
     QFETCH(int, rows);
     QFETCH(int, frames);
     QFETCH(QString, error);
 
-    startSimulator(arrange);
+    startSimulator(arrange, baudRate);
     MainWindow window;
     auto *tree = window.findChild<QTreeWidget *>();
     window.slotAddItems(40, {QStringLiteral("旧项目"), QStringLiteral("1")});
     ModalDriver driver;
+    QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
     QAction *refresh = window.findChild<QAction *>("refresh");
     refresh->trigger();
     QVERIFY(window.isRefreshing());
-    refresh->trigger(); // ignored while reading: the frame count shows one read
-    QTRY_VERIFY_WITH_TIMEOUT(!window.isRefreshing(), kRefreshTimeoutMs);
-    QTest::qWait(kSettleMs); // rows still queued for the window
+    QVERIFY(!refresh->isEnabled());
+    window.slotRefresh(); // ignored while reading: the frame count shows one read
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isBusy() && !QApplication::activeModalWidget(),
+                             kRefreshTimeoutMs);
 
     QCOMPARE(tree->topLevelItemCount(), rows);
     QStringList texts; // "item number|column 0|column 1"
@@ -135,15 +170,30 @@ void TestMainWindow::refresh()
     }
     if (rows > 0)
         QCOMPARE(texts.first(), QStringLiteral("0|01. 设备名称|: NV-100 流量计"));
-    if (rows == kDemoItems) // "12:30" split at its colon, an empty value, an action item
-        QCOMPARE(QStringList({texts.at(13), texts.at(15), texts.at(19)}),
-                 QStringList({"13|14. 报警时间|: 12", "15|16. 用户备注|: ", "19|20. 重启设备|"}));
+    if (rows == kDemoItems) { // a value with colons, the clock, an empty value, an action item
+        QCOMPARE(
+                QStringList({texts.at(13), texts.at(15), texts.at(19)}),
+                QStringList({"13|14. 报警时间|: 12:30", "15|16. 用户备注|: ", "19|20. 重启设备|"}));
+        QVERIFY2(QRegularExpression(
+                         "^17\\|18\\. 设备时间\\|: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")
+                         .match(texts.at(17))
+                         .hasMatch(),
+                 qPrintable(texts.at(17)));
+    }
     QVERIFY(m_sim->waitForFrames(frames, 1000));
     QCOMPARE(m_sim->receivedFrames().size(), frames);
 
     QCOMPARE(driver.summaries(), error.isEmpty() ? QStringList() : QStringList{"刷新: " + error});
-    if (error.isEmpty())
+    if (error.isEmpty()) {
+        // The count of items read so far, then the total.
+        QStringList progress;
+        for (const QList<QVariant> &message : messages)
+            progress << message.first().toString();
+        if (rows > 0)
+            QVERIFY(progress.contains(QStringLiteral("正在读取配置...... %1").arg(rows)));
+        QCOMPARE(progress.last(), QStringLiteral("读取配置完成: %1 项").arg(rows));
         return;
+    }
     // The worker names the box's icon; it is not the window's own.
     QCOMPARE(driver.shown().first().windowIcon.pixmap(kIconPx).toImage(),
              QIcon(QStringLiteral(":/image/refresh.png")).pixmap(kIconPx).toImage());
@@ -157,21 +207,28 @@ void TestMainWindow::language_data()
     QTest::addColumn<bool>("englishFile");
     QTest::addColumn<QString>("checked"); // the one checked language action
     QTest::addColumn<QString>("code");    // stored afterwards
-    QTest::addColumn<QString>("shown");   // "window title|refresh caption"
+    QTest::addColumn<QString>("shown");   // "window title|refresh caption|first status|Qt's Cancel"
     const auto row = [](const char *tag, const char *stored, const char *trigger, bool englishFile,
                         const char *checked, const char *code, const char *shown) {
         QTest::newRow(tag) << QString::fromLatin1(stored) << QString::fromLatin1(trigger)
                            << englishFile << checked << code << shown;
     };
-    const char *en = "Norvo AssistantV3.5|Refresh", *zh = "Norvo助手V3.5|刷新";
+    const char *en = "Norvo Assistant V3.5|Refresh|Ready|Cancel";
+    const char *zh = "Norvo助手V3.5|刷新|准备就绪|取消";
+    const char *enNoFile = "Norvo助手V3.5|刷新|准备就绪|Cancel";
     row("no key", nullptr, nullptr, true, "lang_zh_CH", "", zh);
     row("en_US", "en_US", nullptr, true, "lang_en_US", "en_US", en);
-    row("en_US without its file", "en_US", nullptr, false, "lang_en_US", "en_US", zh);
-    row("other code", "fr", nullptr, true, "lang_zh_CH", "fr", zh);
-    row("to English", "zh_TW", "lang_en_US", true, "lang_en_US", "en_US", en);
+    row("en_US without its file", "en_US", nullptr, false, "lang_en_US", "en_US", enNoFile);
+    row("other code means Simplified", "fr", nullptr, true, "lang_zh_CH", "zh_CH", zh);
+    // Such a code went to the translation loader as a file name, at every start.
+    row("long code not searched for", QByteArray(4096, 'x').constData(), nullptr, true,
+        "lang_zh_CH", "zh_CH", zh);
+    row("to English", "zh_TW", "lang_en_US", true, "lang_en_US", "en_US",
+        "Norvo Assistant V3.5|Refresh|準備就緒|Cancel");
     row("to Traditional", "en_US", "lang_zh_TW", true, "lang_zh_TW", "zh_TW",
-        "Norvo助手V3.5|重新整理");
-    row("to Simplified", "en_US", "lang_zh_CH", true, "lang_zh_CH", "zh_CH", zh);
+        "Norvo助手V3.5|重新整理|Ready|取消");
+    row("to Simplified", "en_US", "lang_zh_CH", true, "lang_zh_CH", "zh_CH",
+        "Norvo助手V3.5|刷新|Ready|取消");
 }
 
 void TestMainWindow::language()
@@ -199,7 +256,12 @@ void TestMainWindow::language()
     for (const char *name : {"lang_en_US", "lang_zh_CH", "lang_zh_TW"})
         QCOMPARE(window.findChild<QAction *>(name)->isChecked(), checked == QLatin1String(name));
     QCOMPARE(singleton<Config>::instance()->value(SettingsKeys::kLanguage).toString(), code);
-    QCOMPARE(window.windowTitle() + '|' + window.findChild<QAction *>("refresh")->text(), shown);
+    // The first message stays in the language the window started in; Qt's own
+    // texts follow every switch.
+    QCOMPARE(window.windowTitle() + '|' + window.findChild<QAction *>("refresh")->text() + '|'
+                     + window.statusBar()->currentMessage() + '|'
+                     + QCoreApplication::translate("QPlatformTheme", "Cancel"),
+             shown);
     QCOMPARE(window.size(), QSize(toolBarWidthRule(window), height));
     QCOMPARE(window.minimumWidth(), window.width());
     // Every tool-bar button is on screen; none hides behind the extension arrow.
@@ -216,7 +278,10 @@ void TestMainWindow::sizeKept_data()
     QTest::addColumn<bool>("refreshing");
     QTest::newRow("no key, idle") << QVariant() << 600 << false;
     QTest::newRow("300 raised, closed during a refresh") << QVariant(300) << 600 << true;
-    QTest::newRow("800 kept, idle") << QVariant(800) << 800 << false;
+    QTest::newRow("800 kept on a screen that has room, idle")
+            << QVariant(800) << qMin(800, availableHeight()) << false;
+    QTest::newRow("huge height bounded by the screen")
+            << QVariant(std::numeric_limits<int>::max()) << availableHeight() << false;
 }
 
 // The stored height with a floor at start, the stored width giving way to the
@@ -250,6 +315,73 @@ void TestMainWindow::sizeKept()
     QCOMPARE(saved.value(SettingsKeys::kWindowWidth).toInt(), width);
     QCOMPARE(saved.value(SettingsKeys::kWindowHeight).toInt(), 640);
     QCOMPARE(saved.value(SettingsKeys::kLanguage, QStringLiteral("absent")).toString(), QString());
+}
+
+// A refresh that fails after the window was closed shows nothing, and the
+// program ends once the refresh has run out.
+void TestMainWindow::closeDuringFailingRefresh()
+{
+    startSimulator([](InstrumentSimulator &s) { s.faults().setSilent(true); });
+    BoxCounter boxes;
+    ModalDriver driver; // answers a box, should one appear, so the test cannot hang
+    bool readingWhenClosed = false;
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.findChild<QAction *>("refresh")->trigger();
+        QTimer::singleShot(kSettleMs, &window, [&] {
+            readingWhenClosed = window.isRefreshing();
+            window.close();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        watchdog.start(kRefreshTimeoutMs);
+        QCOMPARE(QApplication::exec(), 0); // ended by the last window closing
+        QVERIFY(!window.isRefreshing());
+        QTest::qWait(kSettleMs); // anything still queued for the window
+    }
+    QVERIFY(readingWhenClosed);
+    QCOMPARE(boxes.shown, 0);
+    QCOMPARE(m_sim->receivedFrames().size(), 2); // the item and its one retry
+}
+
+// Without a configured port the refresh error offers the serial settings.
+void TestMainWindow::firstStartOffersSetup()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ModalDriver driver;
+    driver.plan([](QWidget *box) {
+        for (QAbstractButton *button : qobject_cast<QMessageBox *>(box)->buttons()) {
+            if (button->text() == QStringLiteral("通讯设置"))
+                button->click();
+        }
+    });
+    window.findChild<QAction *>("refresh")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(driver.shown().size() == 2 && !QApplication::activeModalWidget(),
+                             kRefreshTimeoutMs);
+
+    QCOMPARE(driver.summaries(), (QStringList{"刷新: 串口打开失败", "串口设置: "}));
+    QCOMPARE(driver.shown().first().buttons, (QStringList{"确定", "通讯设置"}));
+}
+
+void TestMainWindow::longNameKeepsValuesInView()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *tree = window.findChild<QTreeWidget *>();
+    window.slotAddItems(0, {QString(65, QChar(0x6D4B)), QStringLiteral("12")});
+    window.slotAddItems(1, {QStringLiteral("短"), QStringLiteral("3")});
+    QVERIFY(tree->columnWidth(0) <= tree->viewport()->width() / 2);
+    QVERIFY(tree->visualItemRect(tree->topLevelItem(1)).width() > 0);
+    // A short list gives the names the room they need, not half the window.
+    window.slotClearItems();
+    window.slotAddItems(0, {QStringLiteral("短"), QStringLiteral("3")});
+    QVERIFY(tree->columnWidth(0) < tree->viewport()->width() / 4);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -185,21 +185,22 @@ void TestMonitorThread::burstGaps()
 void TestMonitorThread::flood_data()
 {
     QTest::addColumn<int>("baudRate");
-    QTest::addColumn<bool>("cutBySize"); // else by age: the line is slower than the size limit
+    QTest::addColumn<QString>("cutAt"); // the limit that cuts: size, age, or either
 
-    QTest::newRow("115200 baud: cut at the size limit") << 115200 << true;
-    QTest::newRow("9600 baud: cut at the age limit") << 9600 << false;
+    QTest::newRow("115200 baud: cut at the size limit") << SimTest::kBaudRate << "size";
+    // The size limit takes just over the age limit to fill here: either may cut.
+    QTest::newRow("9600 baud") << SimTest::kSlowBaudRate << "either";
+    QTest::newRow("4800 baud: cut at the age limit") << 4800 << "age";
 }
 
 void TestMonitorThread::flood()
 {
     QFETCH(int, baudRate);
-    QFETCH(bool, cutBySize);
+    QFETCH(QString, cutAt);
 
     InstrumentSimulator sim;
-    sim.setBaudRate(baudRate);
     sim.setDebugFlood(true);
-    const QString error = SimTest::startOnConfiguredPort(sim);
+    const QString error = SimTest::startOnConfiguredPort(sim, baudRate);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     MonitorThread thread;
     Watched watched(thread);
@@ -223,9 +224,9 @@ void TestMonitorThread::flood()
                                              return a.size() < b.size();
                                          })
                                 ->size();
-    if (cutBySize)
+    if (cutAt == QLatin1String("size"))
         QVERIFY(largest >= MonitorThread::kMaxBurstBytes - 1);
-    else
+    else if (cutAt == QLatin1String("age"))
         QVERIFY(largest < MonitorThread::kMaxBurstBytes - 1);
 
     // Switching off while the flood runs again: the answer is found among the lines.
@@ -238,9 +239,9 @@ void TestMonitorThread::flood()
 void TestMonitorThread::stopDuringFlood()
 {
     InstrumentSimulator sim;
-    sim.setBaudRate(9600); // below both limits until the stop: only the stop hands the bytes out
     sim.setDebugFlood(true);
-    const QString error = SimTest::startOnConfiguredPort(sim);
+    // Slow enough to stay below both limits until the stop: only the stop hands the bytes out.
+    const QString error = SimTest::startOnConfiguredPort(sim, SimTest::kSlowBaudRate);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     MonitorThread thread;
     Watched watched(thread);

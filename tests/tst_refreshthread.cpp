@@ -33,8 +33,8 @@ void TestRefreshThread::reading_data()
     QTest::addColumn<QStringList>("first"); // fields of the first row
     QTest::addColumn<QString>("error");     // showErrorMessage text, empty for none
 
-    QTest::newRow("long text whole, split at each colon")
-            << QString() << QByteArray() << 1 << QStringList{kLongName, "12", "30"} << QString();
+    QTest::newRow("long text whole, value with its colon")
+            << QString() << QByteArray() << 1 << QStringList{kLongName, "12:30"} << QString();
     QTest::newRow("never-ending list stops after item 255")
             << QString() << QByteArray::fromHex("FF0303 783A31")
             << RefreshThread::kLastItemNumber + 1 << QStringList{"x", "1"} << QString();

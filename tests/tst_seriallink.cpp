@@ -45,6 +45,9 @@ private slots:
     void exchange_data();
     void exchange();
     void openRules();
+    void answerSplitAnywhere_data();
+    void answerSplitAnywhere();
+    void slowTrickleTaken();
     void endlessStreamIsCutOff();
     void vanishingPort_data();
     void vanishingPort();
@@ -109,6 +112,67 @@ void TestSerialLink::openRules()
     QCOMPARE(m_sim->receivedByteCount(), bytesBefore);
 }
 
+void TestSerialLink::answerSplitAnywhere_data()
+{
+    QTest::addColumn<int>("baudRate");
+    QTest::addColumn<int>("item"); // past the last item: the end-of-list answer
+    QTest::addColumn<int>("cut");  // bytes in the first chunk; 0: every byte on its own
+
+    // The end-of-list answer FF 03 00 41 00 checks after four bytes already.
+    const int endOfList = ItemSet::builtIn().count();
+    const int answerBytes[] = {5, goodAnswer().size()};
+    for (int baudRate : {SimTest::kSlowBaudRate, SimTest::kBaudRate}) {
+        for (int item : {endOfList, kItem}) {
+            const int bytes = answerBytes[item == kItem ? 1 : 0];
+            for (int cut = 0; cut < bytes; ++cut) {
+                QTest::addRow("%d baud, item %d, cut after %d", baudRate, item, cut)
+                        << baudRate << item << cut;
+            }
+        }
+    }
+}
+
+// However the line splits an answer, the exchange ends with all of it.
+void TestSerialLink::answerSplitAnywhere()
+{
+    QFETCH(int, baudRate);
+    QFETCH(int, item);
+    QFETCH(int, cut);
+    m_sim->stop();
+    const QString error = SimTest::startOnConfiguredPort(*m_sim, baudRate);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QByteArray whole = item == kItem ? goodAnswer() : QByteArray::fromHex("FF03004100");
+    if (cut == 0)
+        m_sim->faults().splitAnswers(whole.size(), kSplitGapMs / 10);
+    else
+        m_sim->faults().splitAnswersAt(cut, kSplitGapMs / 10);
+
+    QSerialPort port;
+    QVERIFY(openSerialPort(port));
+    QByteArray answer;
+    QCOMPARE(linkErrorText(requestItem(port, item, answer), answer), QString());
+    QCOMPARE(answer.toHex(' '), whole.toHex(' '));
+    QCOMPARE(checkDataAnswer(answer), DataAnswerCheck::Ok);
+}
+
+// Twenty bytes 450 ms apart: no gap reaches the quiet time, so it is one answer.
+void TestSerialLink::slowTrickleTaken()
+{
+    constexpr int kTrickleGapMs = 450;
+    ItemSet items;
+    items.append(SimItem(QStringLiteral("设备名称"), QStringLiteral("NV-100")));
+    m_sim->setItems(items);
+    const QByteArray whole = ConfigurationMode::dataAnswer(encodeGb2312(items.at(0).text()));
+    QCOMPARE(whole.size(), 20);
+    m_sim->faults().splitAnswers(whole.size(), kTrickleGapMs);
+
+    QSerialPort port;
+    QVERIFY(openSerialPort(port));
+    QByteArray answer;
+    QCOMPARE(linkErrorText(requestItem(port, 0, answer), answer), QString());
+    QCOMPARE(answer, whole);
+}
+
 void TestSerialLink::endlessStreamIsCutOff()
 {
     m_sim->faults().streamAfterNextRequest();
@@ -152,7 +216,8 @@ void TestSerialLink::vanishingPort()
     QByteArray answer;
     const int status = requestItem(port, kItem, answer);
     stopper.join();
-    QVERIFY(!linkErrorText(status, answer).isEmpty());
+    QCOMPARE(status, int(LinkPortLost));
+    QCOMPARE(linkErrorText(status, answer), QStringLiteral("串口已断开"));
     QVERIFY(answer.size() < goodAnswer().size());
 }
 

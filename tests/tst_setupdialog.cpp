@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -31,6 +32,7 @@ private slots:
     void okPressed_data();
     void okPressed();
     void closeButtons();
+    void typedPort();
 
 private:
     QTemporaryDir m_dir;
@@ -112,6 +114,43 @@ void TestSetupDialog::closeButtons()
     SetupDialog reopened;
     QCOMPARE(box(reopened, "port")->currentText(), QString("COM7"));
     QCOMPARE(box(reopened, "baudrate")->currentText(), QString("43000"));
+}
+
+// A path the system does not list (a pseudo-terminal, a link to one) is typed
+// in and stored as typed; the list is scanned again when it opens; both boxes
+// stay under each other however long the path.
+void TestSetupDialog::typedPort()
+{
+    const QString path
+            = QStringLiteral("/tmp/norvo/a-rather-long-link-to-the-simulated-instrument");
+    SetupDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QComboBox *port = box(dialog, "port");
+    QComboBox *rate = box(dialog, "baudrate");
+    port->lineEdit()->selectAll();
+    QTest::keyClicks(port->lineEdit(), path);
+    rate->setCurrentText("9600");
+
+    const auto edges = [&dialog](QWidget *widget) {
+        const QPoint left = widget->mapTo(&dialog, QPoint(0, 0));
+        return qMakePair(left.x(), left.x() + widget->width());
+    };
+    QCOMPARE(edges(port), edges(rate));
+    QVERIFY(edges(port).second <= dialog.width());
+
+    config()->setValue(SettingsKeys::kSerialPort, "COM42"); // as if another window chose it
+    port->showPopup();
+    QVERIFY(port->findText("COM42") >= 0);
+    QCOMPARE(port->currentText(), path); // what was typed survives the new list
+    port->hidePopup();
+
+    dialog.findChild<QPushButton *>("ok")->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(config()->value(SettingsKeys::kSerialPort).toString(), path);
+
+    SetupDialog reopened;
+    QCOMPARE(box(reopened, "port")->currentText(), path);
 }
 
 QTEST_MAIN(TestSetupDialog)

@@ -93,7 +93,8 @@ void TestSimulator::programWithLinkAndItemFile()
     QVERIFY(sim.waitForReadyRead(kFirstAnswerTimeoutMs));
     QVERIFY(sim.readLine().trimmed().startsWith("/dev/pts/"));
     singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, link);
-    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate, SimTest::kBaudRate);
+    singleton<Config>::instance()->setValue(SettingsKeys::kSerialBaudRate,
+                                            QString::number(SimTest::kBaudRate));
     {
         QSerialPort port;
         QVERIFY(openSerialPort(port));

@@ -2,19 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>DeviceTypeMgr</name>
+    <message>
+        <source>获取设备列表失败,请重试!</source>
+        <translation>获取设备列表失败,请重试!</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadThread</name>
+    <message>
+        <source>下载失败,链接中没有可用的文件名: %1</source>
+        <translation>下载失败,链接中没有可用的文件名: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开文件失败: %1</source>
+        <translation>下载失败,打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,保存文件失败: %1</source>
+        <translation>下载失败,保存文件失败: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开链接失败!</source>
+        <translation>下载失败,打开链接失败!</translation>
+    </message>
+    <message>
+        <source>下载异常: %1</source>
+        <translation>下载异常: %1</translation>
+    </message>
+    <message>
+        <source>服务器长时间没有响应</source>
+        <translation>服务器长时间没有响应</translation>
+    </message>
+    <message>
+        <source>下载异常: 未找到该文件或下载失败</source>
+        <translation>下载异常: 未找到该文件或下载失败</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryData</name>
+    <message>
+        <source>历史数据</source>
+        <translation>历史数据</translation>
+    </message>
+    <message>
+        <source>起始日期:</source>
+        <translation>起始日期:</translation>
+    </message>
+    <message>
+        <source>结束日期:</source>
+        <translation>结束日期:</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>导出CSV</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>导出PDF</translation>
+    </message>
+    <message>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>起始日期应该小于或等于结束日期</translation>
+    </message>
+    <message>
+        <source>导出历史数据</source>
+        <translation>导出历史数据</translation>
+    </message>
+    <message>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>导出数据失败，数据格式错误</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>导出配置</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>写入文件失败: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
-    <message>
-        <source>操作</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>帮助</translation>
-    </message>
     <message>
         <source>toolBar</source>
         <translation>toolBar</translation>
@@ -96,10 +173,6 @@
         <translation>写入文件失败: %1</translation>
     </message>
     <message>
-        <source>文件解析错误</source>
-        <translation>文件解析错误</translation>
-    </message>
-    <message>
         <source>硬件返回数据校验错误</source>
         <translation>硬件返回数据校验错误</translation>
     </message>
@@ -151,6 +224,42 @@
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
     </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>操作(&amp;O)</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>文件解析错误: 第%1行</source>
+        <translation>文件解析错误: 第%1行</translation>
+    </message>
+    <message>
+        <source>正在读取配置......</source>
+        <translation>正在读取配置......</translation>
+    </message>
+    <message>
+        <source>正在读取配置...... %1</source>
+        <translation>正在读取配置...... %1</translation>
+    </message>
+    <message>
+        <source>读取配置完成: %1 项</source>
+        <translation>读取配置完成: %1 项</translation>
+    </message>
+    <message>
+        <source>正在写入配置...... %1 / %2</source>
+        <translation>正在写入配置...... %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>ModifyDialog</name>
@@ -165,6 +274,10 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>写入配置失败,数值过长</translation>
     </message>
 </context>
 <context>
@@ -262,6 +375,57 @@
         <source>串口已断开</source>
         <translation>串口已断开</translation>
     </message>
+    <message>
+        <source>解析文件失败,文件不存在或拒绝访问!</source>
+        <translation>解析文件失败,文件不存在或拒绝访问!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,打开文件失败,请检查文件类型!</source>
+        <translation>解析文件失败,打开文件失败,请检查文件类型!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件操作失败!</source>
+        <translation>解析文件失败,文件操作失败!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,无法获取文件内容!</source>
+        <translation>解析文件失败,无法获取文件内容!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件校验失败!</source>
+        <translation>解析文件失败,文件校验失败!</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>信息</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <source>查询</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>打开串口失败: %1</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>发送命令超时</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>接受数据超时</translation>
+    </message>
 </context>
 <context>
     <name>RefreshThread</name>
@@ -315,6 +479,112 @@
     <message>
         <source>请选择波特率!</source>
         <translation>请选择波特率!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>更新固件</source>
+        <translation>更新固件</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>文件：</translation>
+    </message>
+    <message>
+        <source>设备：</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>型号：</source>
+        <translation>型号：</translation>
+    </message>
+    <message>
+        <source>版本：</source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>进度：</source>
+        <translation>进度：</translation>
+    </message>
+    <message>
+        <source>选择文件</source>
+        <translation>选择文件</translation>
+    </message>
+    <message>
+        <source>烧写</source>
+        <translation>烧写</translation>
+    </message>
+    <message>
+        <source>下载文件</source>
+        <translation>下载文件</translation>
+    </message>
+    <message>
+        <source>列表：</source>
+        <translation>列表：</translation>
+    </message>
+    <message>
+        <source>路径：</source>
+        <translation>路径：</translation>
+    </message>
+    <message>
+        <source>刷新文件列表</source>
+        <translation>刷新文件列表</translation>
+    </message>
+    <message>
+        <source>选择路径</source>
+        <translation>选择路径</translation>
+    </message>
+    <message>
+        <source>请选择文件!</source>
+        <translation>请选择文件!</translation>
+    </message>
+    <message>
+        <source>更新失败,文件不存在或拒绝访问!</source>
+        <translation>更新失败,文件不存在或拒绝访问!</translation>
+    </message>
+    <message>
+        <source>固件更新成功!</source>
+        <translation>固件更新成功!</translation>
+    </message>
+    <message>
+        <source>请选择设备类型!</source>
+        <translation>请选择设备类型!</translation>
+    </message>
+    <message>
+        <source>请选择下载路径!</source>
+        <translation>请选择下载路径!</translation>
+    </message>
+    <message>
+        <source>文件下载成功!</source>
+        <translation>文件下载成功!</translation>
+    </message>
+    <message>
+        <source>正在更新固件,请等待更新完成!</source>
+        <translation>正在更新固件,请等待更新完成!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateThread</name>
+    <message>
+        <source>固件更新失败,打开串口失败: %1</source>
+        <translation>固件更新失败,打开串口失败: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败!</source>
+        <translation>固件更新失败,获取设备ID失败!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致!</source>
+        <translation>固件更新失败,BIN文件与设备型号不一致!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,擦除设备内存失败!</source>
+        <translation>固件更新失败,擦除设备内存失败!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,发送文件数据失败!</source>
+        <translation>固件更新失败,发送文件数据失败!</translation>
     </message>
 </context>
 </TS>

@@ -2,19 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>DeviceTypeMgr</name>
+    <message>
+        <source>获取设备列表失败,请重试!</source>
+        <translation>獲取設備列表失敗,請重試!</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadThread</name>
+    <message>
+        <source>下载失败,链接中没有可用的文件名: %1</source>
+        <translation>下載失敗,連結中沒有可用的檔案名: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开文件失败: %1</source>
+        <translation>下載失敗,打開檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,保存文件失败: %1</source>
+        <translation>下載失敗,儲存檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,打开链接失败!</source>
+        <translation>下載失敗,打開連結失敗!</translation>
+    </message>
+    <message>
+        <source>下载异常: %1</source>
+        <translation>下載異常: %1</translation>
+    </message>
+    <message>
+        <source>服务器长时间没有响应</source>
+        <translation>伺服器長時間沒有回應</translation>
+    </message>
+    <message>
+        <source>下载异常: 未找到该文件或下载失败</source>
+        <translation>下載異常: 未找到該檔案或下載失敗</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryData</name>
+    <message>
+        <source>历史数据</source>
+        <translation>歷史資料</translation>
+    </message>
+    <message>
+        <source>起始日期:</source>
+        <translation>起始日期:</translation>
+    </message>
+    <message>
+        <source>结束日期:</source>
+        <translation>結束日期:</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>匯出CSV</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>匯出PDF</translation>
+    </message>
+    <message>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>起始日期應該小於或等於結束日期</translation>
+    </message>
+    <message>
+        <source>导出历史数据</source>
+        <translation>匯出歷史資料</translation>
+    </message>
+    <message>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>匯出資料失敗，資料格式錯誤</translation>
+    </message>
+    <message>
+        <source>导出配置</source>
+        <translation>匯出設定</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
-    <message>
-        <source>操作</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>語言</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>說明</translation>
-    </message>
     <message>
         <source>toolBar</source>
         <translation>工具列</translation>
@@ -96,10 +173,6 @@
         <translation>寫入檔案失敗: %1</translation>
     </message>
     <message>
-        <source>文件解析错误</source>
-        <translation>檔案解析錯誤</translation>
-    </message>
-    <message>
         <source>硬件返回数据校验错误</source>
         <translation>硬體回傳資料校驗錯誤</translation>
     </message>
@@ -151,6 +224,42 @@
         <source>写入配置失败,该项不支持修改</source>
         <translation>寫入設定失敗，此項目不支援修改</translation>
     </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>操作(&amp;O)</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>語言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>文件解析错误: 第%1行</source>
+        <translation>檔案解析錯誤: 第%1行</translation>
+    </message>
+    <message>
+        <source>正在读取配置......</source>
+        <translation>正在讀取設定......</translation>
+    </message>
+    <message>
+        <source>正在读取配置...... %1</source>
+        <translation>正在讀取設定...... %1</translation>
+    </message>
+    <message>
+        <source>读取配置完成: %1 项</source>
+        <translation>讀取設定完成: %1 項</translation>
+    </message>
+    <message>
+        <source>正在写入配置...... %1 / %2</source>
+        <translation>正在寫入設定...... %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>ModifyDialog</name>
@@ -165,6 +274,10 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>写入配置失败,数值过长</source>
+        <translation>寫入設定失敗，數值過長</translation>
     </message>
 </context>
 <context>
@@ -260,7 +373,58 @@
     </message>
     <message>
         <source>串口已断开</source>
-        <translation>串口已斷開</translation>
+        <translation>序列埠已中斷連線</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件不存在或拒绝访问!</source>
+        <translation>解析檔案失敗,檔案不存在或拒絕存取!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,打开文件失败,请检查文件类型!</source>
+        <translation>解析檔案失敗,打開檔案失敗,請檢查檔案類型!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件操作失败!</source>
+        <translation>解析檔案失敗,檔案操作失敗!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,无法获取文件内容!</source>
+        <translation>解析檔案失敗,無法獲取檔案內容!</translation>
+    </message>
+    <message>
+        <source>解析文件失败,文件校验失败!</source>
+        <translation>解析檔案失敗,檔案校驗失敗!</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>資訊</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>開啟序列埠失敗: %1</translation>
+    </message>
+    <message>
+        <source>发送命令超时</source>
+        <translation>發送命令逾時</translation>
+    </message>
+    <message>
+        <source>接受数据超时</source>
+        <translation>接收資料逾時</translation>
     </message>
 </context>
 <context>
@@ -315,6 +479,112 @@
     <message>
         <source>请选择波特率!</source>
         <translation>請選擇鮑率!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>更新固件</source>
+        <translation>更新韌體</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>檔案：</translation>
+    </message>
+    <message>
+        <source>设备：</source>
+        <translation>設備：</translation>
+    </message>
+    <message>
+        <source>型号：</source>
+        <translation>型號：</translation>
+    </message>
+    <message>
+        <source>版本：</source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>进度：</source>
+        <translation>進度：</translation>
+    </message>
+    <message>
+        <source>选择文件</source>
+        <translation>選擇檔案</translation>
+    </message>
+    <message>
+        <source>烧写</source>
+        <translation>燒寫</translation>
+    </message>
+    <message>
+        <source>下载文件</source>
+        <translation>下載檔案</translation>
+    </message>
+    <message>
+        <source>列表：</source>
+        <translation>列表：</translation>
+    </message>
+    <message>
+        <source>路径：</source>
+        <translation>路徑：</translation>
+    </message>
+    <message>
+        <source>刷新文件列表</source>
+        <translation>刷新檔案列表</translation>
+    </message>
+    <message>
+        <source>选择路径</source>
+        <translation>選擇路徑</translation>
+    </message>
+    <message>
+        <source>请选择文件!</source>
+        <translation>請選擇檔案!</translation>
+    </message>
+    <message>
+        <source>更新失败,文件不存在或拒绝访问!</source>
+        <translation>更新失敗,檔案不存在或拒絕存取!</translation>
+    </message>
+    <message>
+        <source>固件更新成功!</source>
+        <translation>韌體更新成功!</translation>
+    </message>
+    <message>
+        <source>请选择设备类型!</source>
+        <translation>請選擇設備類型!</translation>
+    </message>
+    <message>
+        <source>请选择下载路径!</source>
+        <translation>請選擇下載路徑!</translation>
+    </message>
+    <message>
+        <source>文件下载成功!</source>
+        <translation>檔案下載成功!</translation>
+    </message>
+    <message>
+        <source>正在更新固件,请等待更新完成!</source>
+        <translation>正在更新韌體,請等待更新完成!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateThread</name>
+    <message>
+        <source>固件更新失败,打开串口失败: %1</source>
+        <translation>韌體更新失敗,打開串口失敗: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败!</source>
+        <translation>韌體更新失敗,獲取設備ID失敗!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致!</source>
+        <translation>韌體更新失敗,BIN檔案與設備型號不一致!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,擦除设备内存失败!</source>
+        <translation>韌體更新失敗,擦除設備記憶體失敗!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,发送文件数据失败!</source>
+        <translation>韌體更新失敗,傳送檔案資料失敗!</translation>
     </message>
 </context>
 </TS>

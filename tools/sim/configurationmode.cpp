@@ -16,12 +16,11 @@ constexpr qint64 kDebugDriftStepMs = 1000; // the debug temperature creeps once 
 
 constexpr int kHistoryDatesOffset = 3; // after the fixed 91 00 04
 constexpr int kHistoryDateBytes = 6;   // first and last day, three bytes each
-constexpr int kHistoryHoursBetweenRecords = 6;
-// The instrument stops a long range here rather than streaming for minutes.
-constexpr int kMaxHistoryRecords = 400;
-constexpr int kHistoryChunkBytes = 200;
-// Below the 50 ms of quiet after which the history reader stops listening.
-constexpr int kHistoryChunkGapMs = 15;
+constexpr int kSecondsPerDay = 24 * 60 * 60;
+// Records leave the instrument in blocks with a short pause between them,
+// well below the 50 ms of quiet after which the history reader stops listening.
+constexpr int kHistoryChunkBytes = 1024;
+constexpr int kHistoryChunkGapMs = 2;
 const QString kLineEnd = QStringLiteral("\r\n");
 
 const QDateTime kFactoryClock(QDate(2026, 12, 6), QTime(10, 0, 0));
@@ -34,43 +33,46 @@ QDate dateFrom(const QByteArray &bytes, int offset)
     return QDate(kCenturyBase + field(0), field(1), field(2));
 }
 
-// Repeatable readings that still vary from record to record.
+// Repeatable readings that still vary from record to record, however the
+// records are spaced.
 double wobble(qint64 seed, int spread)
 {
-    return static_cast<double>((seed * 7919 + 104729) % spread) / 10.0;
+    const quint64 mixed = static_cast<quint64>(seed) * 0x9E3779B97F4A7C15ULL; // golden-ratio hash
+    return static_cast<double>((mixed >> 40) % static_cast<quint64>(spread)) / 10.0;
 }
 
-QString historyRecord(const QDate &day, int hour)
+QString historyRecord(const QDateTime &stamp)
 {
-    const qint64 seed = day.toJulianDay() * 24 + hour;
-    return QStringLiteral("%1 %2:00:00,%3,%4,%5")
-                   .arg(day.toString(QStringLiteral("yyyy-MM-dd")))
-                   .arg(hour, 2, 10, QLatin1Char('0'))
+    const qint64 seed = stamp.toSecsSinceEpoch() * 3;
+    return QStringLiteral("%1,%2,%3,%4")
+                   .arg(stamp.toString(kClockFormat))
                    .arg(18.0 + wobble(seed, 80), 0, 'f', 1)
                    .arg(100.0 + wobble(seed + 1, 40), 0, 'f', 1)
                    .arg(10.0 + wobble(seed + 2, 60), 0, 'f', 1)
             + kLineEnd;
 }
 
-// A header line and one line per record from first to last, both days included;
-// a reversed or invalid range gives the header alone.
-QString historyText(const QDate &first, const QDate &last)
+// A header line and recordsPerDay records, evenly spread over each day from
+// first to last, both included; a reversed or invalid range gives the header alone.
+QString historyText(const QDate &first, const QDate &last, int recordsPerDay)
 {
     QString text = QStringLiteral("时间,温度,压力,流量") + kLineEnd;
     if (!first.isValid() || !last.isValid())
         return text;
+    const int secondsBetween = recordsPerDay > 0 ? kSecondsPerDay / recordsPerDay : kSecondsPerDay;
     int records = 0;
     for (QDate day = first; day <= last; day = day.addDays(1)) {
-        for (int hour = 0; hour < 24; hour += kHistoryHoursBetweenRecords) {
-            if (records++ == kMaxHistoryRecords)
+        const QDateTime midnight(day, QTime(0, 0), Qt::UTC); // no clock change inside a day
+        for (int i = 0; i < recordsPerDay; ++i) {
+            if (records++ == ConfigurationMode::kMaxHistoryRecords)
                 return text;
-            text += historyRecord(day, hour);
+            text += historyRecord(midnight.addSecs(static_cast<qint64>(i) * secondsBetween));
         }
     }
     return text;
 }
 
-QList<ReplyChunk> historyAnswer(const QByteArray &dates)
+QList<ReplyChunk> historyAnswer(const QByteArray &dates, int recordsPerDay)
 {
     QDate first;
     QDate last;
@@ -78,7 +80,7 @@ QList<ReplyChunk> historyAnswer(const QByteArray &dates)
         first = dateFrom(dates, kHistoryDatesOffset);
         last = dateFrom(dates, kHistoryDatesOffset + kHistoryDateBytes / 2);
     }
-    const QByteArray text = encodeGb2312(historyText(first, last));
+    const QByteArray text = encodeGb2312(historyText(first, last, recordsPerDay));
     QList<ReplyChunk> chunks;
     for (int at = 0; at < text.size(); at += kHistoryChunkBytes)
         chunks.append(ReplyChunk{text.mid(at, kHistoryChunkBytes),
@@ -144,12 +146,17 @@ QList<ReplyChunk> ConfigurationMode::answer(const SimRequest &request)
         single = setClock(request.payload);
         break;
     case SimRequest::History:
-        return historyAnswer(request.payload);
+        return historyAnswer(request.payload, m_historyRecordsPerDay);
     default:
         // Boot-loader requests and unknown layouts go unanswered by the firmware.
         return {};
     }
     return {ReplyChunk{single, 0}};
+}
+
+void ConfigurationMode::setHistoryRecordsPerDay(int records)
+{
+    m_historyRecordsPerDay = qBound(0, records, kMaxHistoryRecordsPerDay);
 }
 
 QByteArray ConfigurationMode::readItem(int index) const

@@ -13,6 +13,11 @@
 class ConfigurationMode
 {
 public:
+    static constexpr int kDefaultHistoryRecordsPerDay = 4;
+    static constexpr int kMaxHistoryRecordsPerDay = 24 * 60 * 60; // one a second
+    // The instrument stops a long range here rather than streaming for many minutes.
+    static constexpr int kMaxHistoryRecords = 100000;
+
     explicit ConfigurationMode(const ItemSet &items = ItemSet::builtIn());
 
     // Replaces the items; an item named like the clock item sets the clock.
@@ -23,6 +28,10 @@ public:
     // The last moment set by a set-clock request; invalid before the first one.
     QDateTime storedClock() const { return m_storedClock; }
     bool debugOutputOn() const { return m_debugOn; }
+
+    // How many history records each day holds, clamped to 0 … one a second.
+    void setHistoryRecordsPerDay(int records);
+    int historyRecordsPerDay() const { return m_historyRecordsPerDay; }
 
     // The answer to one request; an empty list leaves the line quiet.
     QList<ReplyChunk> answer(const SimRequest &request);
@@ -46,6 +55,7 @@ private:
     QElapsedTimer m_sinceClockSet;
     QDateTime m_storedClock;
     bool m_debugOn = false;
+    int m_historyRecordsPerDay = kDefaultHistoryRecordsPerDay;
     qint64 m_debugLines = 0;
 };
 

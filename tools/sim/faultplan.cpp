@@ -37,27 +37,37 @@ bool FaultPlan::isSilent() const
 
 void FaultPlan::dropAnswers(int count, int item)
 {
-    add(Rule{Kind::Drop, count, item, 0, 0, {}});
+    add(Rule{Kind::Drop, count, item, 0, 0, {}, {}});
 }
 
 void FaultPlan::corruptCrc(int count, int item)
 {
-    add(Rule{Kind::CorruptCrc, count, item, 0, 0, {}});
+    add(Rule{Kind::CorruptCrc, count, item, 0, 0, {}, {}});
 }
 
 void FaultPlan::appendExtraByte(int count, int item, char extra)
 {
-    add(Rule{Kind::ExtraByte, count, item, 0, 0, QByteArray(1, extra)});
+    add(Rule{Kind::ExtraByte, count, item, 0, 0, QByteArray(1, extra), {}});
 }
 
 void FaultPlan::splitAnswers(int chunks, int gapMs, int count, int item)
 {
-    add(Rule{Kind::Split, count, item, chunks, gapMs, {}});
+    add(Rule{Kind::Split, count, item, chunks, gapMs, {}, {}});
+}
+
+void FaultPlan::splitAnswersAt(int offset, int gapMs, int count, int item)
+{
+    add(Rule{Kind::SplitAt, count, item, offset, gapMs, {}, {}});
 }
 
 void FaultPlan::replaceAnswers(const QByteArray &raw, int count, int item)
 {
-    add(Rule{Kind::Replace, count, item, 0, 0, raw});
+    replaceAnswers(QList<ReplyChunk>{ReplyChunk{raw, 0}}, count, item);
+}
+
+void FaultPlan::replaceAnswers(const QList<ReplyChunk> &chunks, int count, int item)
+{
+    add(Rule{Kind::Replace, count, item, 0, 0, {}, chunks});
 }
 
 void FaultPlan::streamAfterNextRequest()
@@ -117,7 +127,7 @@ QList<ReplyChunk> FaultPlan::apply(const SimRequest &request, QList<ReplyChunk> 
     if (!reply.isEmpty() && take(Kind::Drop, request.item, &rule))
         return {};
     if (take(Kind::Replace, request.item, &rule))
-        reply = {ReplyChunk{rule.bytes, 0}};
+        reply = rule.replacement;
     if (reply.isEmpty())
         return reply;
     if (take(Kind::CorruptCrc, request.item, &rule)) {
@@ -129,5 +139,10 @@ QList<ReplyChunk> FaultPlan::apply(const SimRequest &request, QList<ReplyChunk> 
         reply.last().bytes.append(rule.bytes);
     if (take(Kind::Split, request.item, &rule))
         reply = splitInto(joined(reply), rule.chunks, rule.gapMs);
+    if (take(Kind::SplitAt, request.item, &rule)) {
+        const QByteArray bytes = joined(reply);
+        reply = {ReplyChunk{bytes.left(rule.chunks), 0},
+                 ReplyChunk{bytes.mid(rule.chunks), rule.gapMs}};
+    }
     return reply;
 }

@@ -29,8 +29,12 @@ public:
     void corruptCrc(int count, int item = kAnyItem);
     void appendExtraByte(int count, int item = kAnyItem, char extra = kDefaultExtraByte);
     void splitAnswers(int chunks, int gapMs, int count = 1, int item = kAnyItem);
+    // Two chunks: the first offset bytes, then the rest after gapMs.
+    void splitAnswersAt(int offset, int gapMs, int count = 1, int item = kAnyItem);
     // Sends raw instead of the answer, also to requests the instrument would not answer.
     void replaceAnswers(const QByteArray &raw, int count = 1, int item = kAnyItem);
+    // The same with an answer of several chunks, each after its own quiet gap.
+    void replaceAnswers(const QList<ReplyChunk> &chunks, int count = 1, int item = kAnyItem);
     // The next request is answered by kStreamByte without end, until clear().
     void streamAfterNextRequest();
     bool isStreaming() const;
@@ -42,7 +46,7 @@ public:
     QList<ReplyChunk> apply(const SimRequest &request, QList<ReplyChunk> reply);
 
 private:
-    enum class Kind { Drop, Replace, CorruptCrc, ExtraByte, Split };
+    enum class Kind { Drop, Replace, CorruptCrc, ExtraByte, Split, SplitAt };
     struct Rule
     {
         Kind kind;
@@ -51,6 +55,7 @@ private:
         int chunks;
         int gapMs;
         QByteArray bytes;
+        QList<ReplyChunk> replacement;
     };
 
     void add(const Rule &rule);

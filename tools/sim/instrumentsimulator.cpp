@@ -135,6 +135,12 @@ void InstrumentSimulator::setItems(const ItemSet &items)
     m_firmware.setItems(items);
 }
 
+void InstrumentSimulator::setHistoryRecordsPerDay(int records)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_firmware.setHistoryRecordsPerDay(records);
+}
+
 bool InstrumentSimulator::loadItems(const QString &path, QString *error)
 {
     ItemSet items;
@@ -205,6 +211,12 @@ bool InstrumentSimulator::inBootLoader() const
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
     return m_inBootLoader;
+}
+
+void InstrumentSimulator::setBootLoaderFaults(const BootLoaderFaults &faults)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_bootLoader.setFaults(faults);
 }
 
 QByteArray InstrumentSimulator::flashedImage() const

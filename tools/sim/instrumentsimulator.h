@@ -57,6 +57,8 @@ public:
     void setRequestObserver(std::function<void(const QByteArray &)> observer);
 
     void setItems(const ItemSet &items);
+    // History records each day holds (4 unless set); takes effect with the next request.
+    void setHistoryRecordsPerDay(int records);
     bool loadItems(const QString &path, QString *error = nullptr);
 
     // Faults to switch on and off while serving.
@@ -77,6 +79,8 @@ public:
     void enterBootLoader(const QString &model = QString());
     void leaveBootLoader();
     bool inBootLoader() const;
+    // Misbehaviour of the boot-loader entered last; entering it again clears it.
+    void setBootLoaderFaults(const BootLoaderFaults &faults);
     // Image bytes the boot-loader took since its last erase, and the closing requests it saw.
     QByteArray flashedImage() const;
     int closingRequests() const;

@@ -74,6 +74,14 @@ int main(int argc, char *argv[])
              QStringLiteral("model")},
             {QStringLiteral("latency"), QStringLiteral("Delay before each answer (default 5)."),
              QStringLiteral("ms")},
+            {QStringLiteral("records-per-day"),
+             QStringLiteral("History records each day holds, 0 to 86400 (default 4)."),
+             QStringLiteral("n")},
+            {QStringLiteral("boot-fault"),
+             QStringLiteral("Make the boot-loader misbehave (repeatable): silent-id, "
+                            "erase-wrong|silent|corrupt, page-wrong|silent|corrupt:K, "
+                            "answer-closing."),
+             QStringLiteral("fault")},
             {QStringLiteral("debug-period"),
              QStringLiteral("Time between debug lines while debug output is on (default 200)."),
              QStringLiteral("ms")},
@@ -100,10 +108,20 @@ int main(int argc, char *argv[])
         fprintf(stderr, "norvo-sim: --debug-period needs a positive number\n");
         return kExitUsage;
     }
+    bool recordsOk = true;
+    const int recordsPerDay
+            = nonNegativeOption(parser, QStringLiteral("records-per-day"),
+                                ConfigurationMode::kDefaultHistoryRecordsPerDay, &recordsOk);
+    if (!recordsOk || recordsPerDay > ConfigurationMode::kMaxHistoryRecordsPerDay) {
+        fprintf(stderr, "norvo-sim: --records-per-day needs a number from 0 to %d\n",
+                ConfigurationMode::kMaxHistoryRecordsPerDay);
+        return kExitUsage;
+    }
 
     InstrumentSimulator simulator;
     simulator.setBaudRate(baudRate);
     simulator.setLatencyMs(latencyMs);
+    simulator.setHistoryRecordsPerDay(recordsPerDay);
     simulator.setDebugLinePeriodMs(debugPeriodMs);
     simulator.setDebugFlood(parser.isSet(QStringLiteral("debug-flood")));
     // Every request handled goes to the log, so a session can be followed afterwards.
@@ -118,6 +136,14 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(QStringLiteral("boot-loader")))
         simulator.enterBootLoader(parser.value(QStringLiteral("boot-loader")));
+    BootLoaderFaults bootFaults;
+    for (const QString &fault : parser.values(QStringLiteral("boot-fault"))) {
+        if (!bootFaults.add(fault, &error)) {
+            fprintf(stderr, "norvo-sim: %s\n", qPrintable(error));
+            return kExitUsage;
+        }
+    }
+    simulator.setBootLoaderFaults(bootFaults);
 
     // Blocked before the serving thread starts, so only signalfd ever sees them.
     sigset_t stopSignals;

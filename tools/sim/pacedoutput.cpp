@@ -7,6 +7,7 @@
 namespace {
 constexpr int kBitsPerByte = 10; // start bit, eight data bits, stop bit
 constexpr int kSliceMs = 5;      // output goes out in slices this long
+constexpr std::chrono::milliseconds kLateSlack(kSliceMs);
 
 PacedOutput::Clock::duration lineTime(int bytes, int baudRate)
 {
@@ -51,7 +52,13 @@ PacedOutput::WriteResult PacedOutput::writeDue(int fd, int baudRate)
         return errno == EAGAIN || errno == EWOULDBLOCK ? WriteResult::WouldBlock
                                                        : WriteResult::Failed;
     head.written += static_cast<int>(sent);
-    m_lineFreeAt = Clock::now() + lineTime(static_cast<int>(sent), baudRate);
+    // A slice written a little after its time still follows the one before it
+    // on the line; counting from the late wake-up would slow a long answer
+    // below the baud rate.
+    const Clock::time_point scheduled = std::max(head.due, m_lineFreeAt);
+    const Clock::time_point now = Clock::now();
+    const Clock::time_point start = now - scheduled < kLateSlack ? scheduled : now;
+    m_lineFreeAt = start + lineTime(static_cast<int>(sent), baudRate);
     if (head.written == head.bytes.size()) {
         m_queue.pop_front();
         if (!m_queue.empty())

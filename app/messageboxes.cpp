@@ -1,0 +1,36 @@
+#include "messageboxes.h"
+
+#include "dialogframe.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+QString titleFor(QWidget *parent, const char *fallback)
+{
+    return parent ? parent->windowTitle() : QCoreApplication::translate("QObject", fallback);
+}
+} // namespace
+
+void showMessageBox(QMessageBox::Icon icon, const QString &title, const QString &text,
+                    QWidget *parent)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("QObject", "确定"));
+    fitTitle(box);
+    box.exec();
+}
+
+void showCritical(const QString &text, QWidget *parent)
+{
+    showMessageBox(QMessageBox::Critical, titleFor(parent, QT_TRANSLATE_NOOP("QObject", "错误")),
+                   text, parent);
+}
+
+void showInformation(const QString &text, QWidget *parent)
+{
+    showMessageBox(QMessageBox::Information, titleFor(parent, QT_TRANSLATE_NOOP("QObject", "信息")),
+                   text, parent);
+}

@@ -1,0 +1,39 @@
+#ifndef NORVO_DDBSERVER_H
+#define NORVO_DDBSERVER_H
+
+#include "dencryptinfo.h"
+
+#include <QDataStream>
+#include <QSqlDatabase>
+#include <QString>
+
+// Stream format of the sealed block and of the map inside it.
+constexpr int kPackageStreamVersion = QDataStream::Qt_5_6;
+
+// Reads firmware packages: an SQLite file whose one INFO row holds the sealed map in Base64.
+class DDbServer
+{
+public:
+    // A package's cell never comes near this; a larger one is not read at all.
+    static constexpr qint64 kMaxCellBytes = 64 * 1024 * 1024;
+    // A package map holds a handful of entries.
+    static constexpr quint32 kMaxEntries = 1024;
+
+    DDbServer();
+    DDbServer(const DDbServer &) = delete;
+    DDbServer &operator=(const DDbServer &) = delete;
+    virtual ~DDbServer();
+
+    // Reads info.filePath and on success replaces info.content with the package's
+    // map; returns an empty text on success, else the translated reason, with
+    // info.content left as it was.
+    QString parsePackage(DEncryptInfo &info);
+
+private:
+    // The first column of the first row the query gives, 0 when there is none.
+    qint64 countOf(const QString &sql);
+
+    QSqlDatabase m_db;
+};
+
+#endif

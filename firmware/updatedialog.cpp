@@ -1,0 +1,250 @@
+#include "updatedialog.h"
+
+#include "ddbserver.h"
+#include "dialogframe.h"
+#include "guiresources.h"
+#include "messageboxes.h"
+#include "ui_updatedialog.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+constexpr char kPackageFilter[] = "Files (*.nvbin)";
+constexpr int kProgressMaximum = 100;
+} // namespace
+
+UpdateDialog::UpdateDialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::UpdateDialog)
+{
+    ui->setupUi(this);
+    setUpFixedDialog(this, GuiResources::kUpdateIcon);
+
+    connect(&updateThread, &UpdateThread::signalShowErrorMessage, this,
+            &UpdateDialog::slotShowErrorMessage);
+    connect(ui->bntSelectFile, &QPushButton::clicked, this, &UpdateDialog::slotSelectFile);
+    connect(ui->bntUpdate, &QPushButton::clicked, this, &UpdateDialog::slotUpdate);
+    connect(&updateThread, &QThread::started, this, &UpdateDialog::soltStartUpdate);
+    connect(&updateThread, &QThread::finished, this, &UpdateDialog::soltStopUpdate);
+    connect(&updateThread, &UpdateThread::signalUpdateProgress, this,
+            &UpdateDialog::slotSetUpdateProgress);
+    connect(&updateThread, &UpdateThread::signalUpdateSucceed, this,
+            &UpdateDialog::slotUpdateSucceed);
+    connectDownloadHalf();
+
+    for (QProgressBar *bar : {ui->barUpdate, ui->barDownload}) {
+        bar->setRange(0, kProgressMaximum);
+        bar->setValue(0);
+    }
+    ui->bntUpdate->setEnabled(false);
+}
+
+UpdateDialog::~UpdateDialog()
+{
+    // A fetch or download still running is stopped; closing is refused while
+    // the update runs, and should the dialog go some other way it waits rather
+    // than destroy a running thread.
+    downloadThread.requestStop();
+    deviceTypeMgr.requestStop();
+    updateThread.wait();
+    delete ui;
+}
+
+void UpdateDialog::connectDownloadHalf()
+{
+    connect(&deviceTypeMgr, &DeviceTypeMgr::signalShowErrorMessage, this,
+            &UpdateDialog::slotShowErrorMessage);
+    connect(&downloadThread, &DownloadThread::signalShowErrorMessage, this,
+            &UpdateDialog::slotShowErrorMessage);
+    connect(&deviceTypeMgr, &QThread::started, this, &UpdateDialog::slotStartRefreshFile);
+    connect(&deviceTypeMgr, &QThread::finished, this, &UpdateDialog::slotStopRefreshFile);
+    connect(&deviceTypeMgr, &DeviceTypeMgr::signalFinished, this,
+            &UpdateDialog::slotFinishedRefreshFile);
+    connect(ui->bntSelectPath, &QPushButton::clicked, this, &UpdateDialog::slotSelectPath);
+    connect(ui->bntDownload, &QPushButton::clicked, this, &UpdateDialog::slotStartDownloadThread);
+    connect(&downloadThread, &QThread::started, this, &UpdateDialog::slotStartDownloadFile);
+    connect(&downloadThread, &QThread::finished, this, &UpdateDialog::slotStopDownloadFile);
+    connect(&downloadThread, &DownloadThread::signalSetDownloadProgress, this,
+            &UpdateDialog::slotSetDownloadProgress);
+    connect(&downloadThread, &DownloadThread::signalDownloadSucceed, this,
+            &UpdateDialog::slotDownloadSucceed);
+    connect(ui->bntRefresh, &QPushButton::clicked, this, [this] {
+        if (!deviceTypeMgr.isRunning())
+            deviceTypeMgr.start(QThread::InheritPriority);
+    });
+}
+
+void UpdateDialog::setDownloadEnabled(bool enabled)
+{
+    ui->bntSelectPath->setEnabled(enabled);
+    ui->bntDownload->setEnabled(enabled);
+    ui->bntRefresh->setEnabled(enabled);
+    ui->cmbFileList->setEnabled(enabled);
+}
+
+QString UpdateDialog::packageDirectory()
+{
+    return QDir::toNativeSeparators(QStringLiteral("./Files/"));
+}
+
+void UpdateDialog::slotSelectFile()
+{
+    QDir().mkpath(packageDirectory());
+    const QString path = QFileDialog::getOpenFileName(this, tr("更新固件"), packageDirectory(),
+                                                      QString::fromLatin1(kPackageFilter));
+    ui->edFilePath->setText(path);
+    ui->edFilePath->setToolTip(path);
+
+    // A package that cannot be read only shows as empty fields here; flashing
+    // reads it again and says why.
+    DEncryptInfo info(path);
+    DDbServer server;
+    const bool parsed = server.parsePackage(info).isEmpty();
+    ui->edDevice->setText(parsed ? info.device() : QString());
+    ui->edType->setText(parsed ? info.model() : QString());
+    ui->edVersion->setText(parsed ? info.version() : QString());
+    ui->bntUpdate->setEnabled(parsed);
+}
+
+void UpdateDialog::slotUpdate()
+{
+    if (updateThread.isRunning())
+        return;
+    const QString path = ui->edFilePath->text();
+    if (path.isEmpty()) {
+        showCritical(tr("请选择文件!"), this);
+        return;
+    }
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        showCritical(tr("更新失败,文件不存在或拒绝访问!"), this);
+        return;
+    }
+    // Read again, so a package changed since it was chosen is verified anew.
+    DEncryptInfo info(path);
+    DDbServer server;
+    const QString error = server.parsePackage(info);
+    if (!error.isEmpty()) {
+        showCritical(error, this);
+        return;
+    }
+    updateThread.setPackage(info);
+    updateThread.start(QThread::InheritPriority);
+}
+
+void UpdateDialog::soltStartUpdate()
+{
+    ui->bntSelectFile->setEnabled(false);
+    ui->bntDownload->setEnabled(false);
+    ui->bntUpdate->setEnabled(false);
+}
+
+void UpdateDialog::soltStopUpdate()
+{
+    ui->bntSelectFile->setEnabled(true);
+    ui->bntDownload->setEnabled(true);
+    ui->bntUpdate->setEnabled(true);
+}
+
+void UpdateDialog::slotSetUpdateProgress(int value)
+{
+    ui->barUpdate->setValue(value);
+}
+
+void UpdateDialog::slotUpdateSucceed()
+{
+    showInformation(tr("固件更新成功!"), this);
+    ui->barUpdate->setValue(0);
+}
+
+void UpdateDialog::slotStartRefreshFile()
+{
+    ui->cmbFileList->clear();
+    setDownloadEnabled(false);
+}
+
+void UpdateDialog::slotStopRefreshFile()
+{
+    setDownloadEnabled(true);
+}
+
+void UpdateDialog::slotFinishedRefreshFile()
+{
+    const QMap<QString, QString> catalogue = deviceTypeMgr.catalogue();
+    for (auto entry = catalogue.cbegin(); entry != catalogue.cend(); ++entry)
+        ui->cmbFileList->addItem(entry.key(), entry.value());
+}
+
+void UpdateDialog::slotSelectPath()
+{
+    QDir().mkpath(packageDirectory());
+    // A cancelled choice empties the field, so a download then asks for a directory.
+    ui->edDownloadDir->setText(QFileDialog::getExistingDirectory(
+            this, tr("下载文件"), packageDirectory(), QFileDialog::ShowDirsOnly));
+}
+
+void UpdateDialog::slotStartDownloadThread()
+{
+    if (downloadThread.isRunning())
+        return;
+    const QString link = ui->cmbFileList->currentData().toString();
+    const QString directory = ui->edDownloadDir->text();
+    if (link.isEmpty())
+        showCritical(tr("请选择设备类型!"), this);
+    else if (directory.isEmpty())
+        showCritical(tr("请选择下载路径!"), this);
+    else
+        downloadThread.startDownload(link, directory);
+}
+
+void UpdateDialog::slotStartDownloadFile()
+{
+    setDownloadEnabled(false);
+}
+
+void UpdateDialog::slotStopDownloadFile()
+{
+    setDownloadEnabled(true);
+}
+
+void UpdateDialog::slotSetDownloadProgress(int value)
+{
+    ui->barDownload->setValue(value);
+}
+
+void UpdateDialog::slotDownloadSucceed()
+{
+    showInformation(tr("文件下载成功!"), this);
+    ui->barDownload->setValue(0);
+}
+
+void UpdateDialog::slotShowErrorMessage(const QString &error)
+{
+    showCritical(error, this);
+}
+
+bool UpdateDialog::refuseWhileUpdating()
+{
+    if (!updateThread.isRunning())
+        return false;
+    showCritical(tr("正在更新固件,请等待更新完成!"), this);
+    return true;
+}
+
+void UpdateDialog::closeEvent(QCloseEvent *event)
+{
+    if (refuseWhileUpdating()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void UpdateDialog::reject()
+{
+    if (!refuseWhileUpdating())
+        QDialog::reject();
+}

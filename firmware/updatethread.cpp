@@ -1,0 +1,113 @@
+#include "updatethread.h"
+
+#include "bootloaderframes.h"
+#include "commandset.h"
+#include "config.h"
+#include "seriallink.h"
+#include "settingskeys.h"
+
+#include <QSerialPort>
+
+namespace {
+constexpr int kIdentifyAttempts = 2;
+constexpr qint64 kPercent = 100;
+} // namespace
+
+UpdateThread::UpdateThread(QObject *parent)
+    : QThread(parent)
+{ }
+
+void UpdateThread::setPackage(const DEncryptInfo &package)
+{
+    m_package = package;
+}
+
+void UpdateThread::run()
+{
+    QSerialPort port;
+    const QByteArray image = m_package.image();
+    m_fastCompletion
+            = singleton<Config>::instance()->value(SettingsKeys::kFirmwareFastCompletion).toBool();
+
+    if (!openSerialPort(port)) {
+        emit signalShowErrorMessage(tr("固件更新失败,打开串口失败: %1").arg(configuredPortName()));
+        return;
+    }
+
+    QByteArray answer;
+    bool identified = false;
+    for (int attempt = 0; attempt < kIdentifyAttempts && !identified; ++attempt)
+        identified = queryDeviceId(port, answer);
+    if (!identified)
+        return fail(port, tr("固件更新失败,获取设备ID失败!"));
+    if (!modelMatches(answer))
+        return fail(port, tr("固件更新失败,BIN文件与设备型号不一致!"));
+
+    const qint64 size = image.size();
+    if (!eraseMemory(port, static_cast<quint32>(size)))
+        return fail(port, tr("固件更新失败,擦除设备内存失败!"));
+    emit signalUpdateProgress(0);
+
+    // The last page is filled up from a buffer of its own, never read past the image.
+    QByteArray lastPage;
+    for (qint64 offset = 0; offset < size; offset += kBootPageBytes) {
+        const char *page = image.constData() + offset;
+        if (size - offset < kBootPageBytes) {
+            lastPage = image.mid(static_cast<int>(offset));
+            lastPage.append(QByteArray(kBootPageBytes - lastPage.size(), kPageFiller));
+            page = lastPage.constData();
+        }
+        const auto index = static_cast<quint8>(offset / kBootPageBytes);
+        if (!writePage(port, page, index))
+            return fail(port, tr("固件更新失败,发送文件数据失败!"));
+        // The share of the image that lay before this page.
+        emit signalUpdateProgress(static_cast<int>(offset * kPercent / size));
+    }
+    sendClosingRequest(port);
+    emit signalUpdateSucceed();
+}
+
+void UpdateThread::fail(QSerialPort &port, const QString &message)
+{
+    emit signalShowErrorMessage(message);
+    sendClosingRequest(port);
+}
+
+bool UpdateThread::exchangeExpect(QSerialPort &port, const QByteArray &request,
+                                  const QByteArray &expected)
+{
+    QByteArray answer;
+    const LinkStatus status = m_fastCompletion
+            ? sendAndReceiveKnownLength(port, request, expected.size(), answer)
+            : sendAndReceive(port, request, answer);
+    return status == LinkOk && answer == expected;
+}
+
+bool UpdateThread::queryDeviceId(QSerialPort &port, QByteArray &answer)
+{
+    return sendAndReceive(port, bootIdentifyRequest(), answer) == LinkOk;
+}
+
+bool UpdateThread::modelMatches(const QByteArray &answer) const
+{
+    const QString expected = QStringLiteral("!Find %1 OK").arg(m_package.model());
+    return decodeGb2312(answer).contains(expected, Qt::CaseSensitive);
+}
+
+bool UpdateThread::eraseMemory(QSerialPort &port, quint32 size)
+{
+    return exchangeExpect(port, bootEraseRequest(size), bootEraseAnswer());
+}
+
+bool UpdateThread::writePage(QSerialPort &port, const char *page, quint8 index)
+{
+    return exchangeExpect(port, bootPageRequest(page, index), bootPageAnswer(index));
+}
+
+void UpdateThread::sendClosingRequest(QSerialPort &port)
+{
+    // The boot-loader leaves for the firmware; whatever it says is not looked at.
+    QByteArray ignored;
+    sendAndReceive(port, bootClosingRequest(), ignored);
+    sendAndReceive(port, bootClosingRequest(), ignored);
+}

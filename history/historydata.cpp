@@ -1,0 +1,118 @@
+#include "historydata.h"
+
+#include "filechooser.h"
+#include "guiresources.h"
+#include "historyexport.h"
+#include "historypdf.h"
+#include "historyrequest.h"
+#include "messageboxes.h"
+#include "ui_historydata.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QIcon>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace {
+constexpr int kCloseWaitMs = 1000;
+constexpr char kCsvFilter[] = "Files (*.csv)";
+constexpr char kPdfFilter[] = "Files (*.pdf)";
+constexpr char kCsvSuffix[] = "csv";
+constexpr char kPdfSuffix[] = "pdf";
+} // namespace
+
+HistoryData::HistoryData(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::HistoryData)
+{
+    ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint)
+                   | Qt::WindowMaximizeButtonHint);
+    setWindowIcon(QIcon(QString::fromLatin1(GuiResources::kDebugIcon)));
+    ui->dateStart->setDate(QDate::currentDate());
+    ui->dateEnd->setDate(QDate::currentDate());
+
+    connect(ui->bntQuery, &QPushButton::clicked, this, &HistoryData::slotQueryHistory);
+    connect(ui->bntExportCSV, &QPushButton::clicked, this, &HistoryData::slotExportCSV);
+    connect(ui->bntExportPDF, &QPushButton::clicked, this, &HistoryData::slotExportPDF);
+    connect(&readThread, &ReadThread::signalClearText, this, &HistoryData::slotClearText);
+    connect(&readThread, &ReadThread::signalAddText, this, &HistoryData::slotAddText);
+    connect(&readThread, &ReadThread::signalShowError, this, &HistoryData::slotShowError);
+}
+
+HistoryData::~HistoryData()
+{
+    // Also reached by Escape, which skips closeEvent: the query may still sit
+    // in one of its waits, and the thread must not outlive its object.
+    readThread.cancelQuery();
+    readThread.wait();
+    delete ui;
+}
+
+void HistoryData::closeEvent(QCloseEvent *event)
+{
+    if (readThread.isRunning()) {
+        hide();
+        readThread.cancelQuery();
+        readThread.wait(kCloseWaitMs);
+    }
+    QDialog::closeEvent(event);
+}
+
+void HistoryData::slotClearText()
+{
+    ui->textEdit->clear();
+}
+
+void HistoryData::slotAddText(const QString &text)
+{
+    QTextCursor cursor = ui->textEdit->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    ui->textEdit->setTextCursor(cursor);
+    ui->textEdit->insertPlainText(text);
+}
+
+void HistoryData::slotShowError(const QString &title, const QString &error)
+{
+    showMessageBox(QMessageBox::Critical, title, error, this);
+}
+
+void HistoryData::slotQueryHistory()
+{
+    if (readThread.isRunning())
+        return;
+    const QDate first = ui->dateStart->date();
+    const QDate last = ui->dateEnd->date();
+    if (first > last) {
+        slotShowError(tr("查询"), tr("起始日期应该小于或等于结束日期"));
+        return;
+    }
+    readThread.startQuery(makeHistoryRequest(first, last));
+}
+
+QString HistoryData::askExportFileName(const char *filter, const char *suffix)
+{
+    return chooseSaveFile(this, tr("导出历史数据"), QString::fromLatin1(filter),
+                          QString::fromLatin1(suffix));
+}
+
+void HistoryData::slotExportCSV()
+{
+    const QString fileName = askExportFileName(kCsvFilter, kCsvSuffix);
+    if (fileName.isEmpty())
+        return;
+    const QString error = exportHistoryCsv(fileName, ui->textEdit->toPlainText());
+    if (!error.isEmpty())
+        slotShowError(exportErrorTitle(), error);
+}
+
+void HistoryData::slotExportPDF()
+{
+    const QString fileName = askExportFileName(kPdfFilter, kPdfSuffix);
+    if (fileName.isEmpty())
+        return;
+    const QString error = exportHistoryPdf(fileName, ui->textEdit->toPlainText());
+    if (!error.isEmpty())
+        slotShowError(exportErrorTitle(), error);
+}

@@ -1,0 +1,51 @@
+#include "historytable.h"
+
+#include <QRegularExpression>
+
+namespace {
+const QChar kLineEnd = QLatin1Char('\n');
+const QChar kCarriageReturn = QLatin1Char('\r');
+const QChar kCellJoin = QLatin1Char(' ');
+} // namespace
+
+QStringList splitFields(const QString &line)
+{
+    static const QRegularExpression separators(QStringLiteral("[ ,]"));
+    return line.split(separators, Qt::SkipEmptyParts);
+}
+
+int columnCount(const QString &text)
+{
+    int count = 0;
+    for (const QString &line : textLines(text)) {
+        count = splitFields(line).size();
+        if (count >= 2)
+            break;
+    }
+    return count;
+}
+
+QStringList rowCells(const QString &line, int columns)
+{
+    QStringList cells = splitFields(line);
+    // A single field cannot be joined any further, whatever the column count.
+    while (cells.size() > qMax(columns, 1)) {
+        cells[0] += kCellJoin + cells.at(1);
+        cells.removeAt(1);
+    }
+    return cells;
+}
+
+QStringList textLines(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(kLineEnd);
+    if (text.endsWith(kLineEnd))
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(kCarriageReturn))
+            line.chop(1);
+    }
+    return lines;
+}

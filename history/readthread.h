@@ -1,0 +1,39 @@
+#ifndef NORVO_READTHREAD_H
+#define NORVO_READTHREAD_H
+
+#include <QByteArray>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+
+// Sends one history request and streams the instrument's answer as text, off the GUI thread.
+class ReadThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    // The answer is complete once the line stays quiet this long.
+    static constexpr int kAnswerQuietMs = 50;
+
+    explicit ReadThread(QObject *parent = nullptr);
+
+    // Starts one query; ignored while one is running.
+    void startQuery(const QByteArray &request);
+    // Asks a running query to end after the chunk in hand; does not wait.
+    void cancelQuery();
+
+signals:
+    void signalClearText();
+    void signalAddText(const QString &text);
+    void signalShowError(const QString &title, const QString &error);
+
+protected:
+    void run() override;
+
+private:
+    QByteArray m_request;
+    std::atomic<bool> m_stop{false};
+};
+
+#endif
