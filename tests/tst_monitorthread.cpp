@@ -7,74 +7,69 @@
 #include <QRegularExpression>
 #include <QSerialPort>
 
-#include <functional>
-
-using Arrange = std::function<void(InstrumentSimulator &)>;
-Q_DECLARE_METATYPE(Arrange)
-
 namespace {
-const QByteArray kDebugOnFrame = QByteArray::fromHex("FF0F4BFF0000023100541F");
-const QByteArray kDebugOffFrame = QByteArray::fromHex("FF0F4BFF0000023000558F");
-constexpr int kRunTimeoutMs = 15000;
+const QByteArray kDebugOn = QByteArray::fromHex("FF0F4BFF0000023100541F");
+const QByteArray kDebugOff = QByteArray::fromHex("FF0F4BFF0000023000558F");
+constexpr int kWaitMs = 15000;
 constexpr int kListenMs = 150;
-constexpr int kFloodWaitMs = 10000;
 
-// Every burst a run delivered, and the messages it signalled as "title: text".
-struct Watched
+// One listening run against the simulated instrument, and what it signalled.
+struct Run
 {
-    explicit Watched(MonitorThread &thread)
-        : bursts(&thread, &MonitorThread::signalDataRecv)
-        , errors(&thread, &MonitorThread::signalShowError)
-    { }
-    QByteArrayList received() const
+    Run()
     {
-        QByteArrayList list;
-        for (const QList<QVariant> &burst : bursts)
-            list << burst.at(0).toByteArray();
-        return list;
+        // Queued to the test's thread, so reading them races with nothing.
+        QObject::connect(&thread, &MonitorThread::signalDataRecv, &receiver,
+                         [this](const QByteArray &burst) { bursts << burst; });
+        QObject::connect(&thread, &MonitorThread::signalShowError, &receiver,
+                         [this](const QString &title, const QString &text) {
+                             messages << title + QStringLiteral(": ") + text;
+                         });
     }
-    qint64 bytes() const { return received().join().size(); }
-    QStringList messages() const
+    ~Run() { sim.faults().setSilent(false); } // the switch-off at the end gets its answer
+
+    QString start(bool debug, int baudRate = SimTest::kBaudRate)
     {
-        QStringList list;
-        for (const QList<QVariant> &error : errors)
-            list << error.at(0).toString() + QStringLiteral(": ") + error.at(1).toString();
-        return list;
+        const QString error
+                = sim.isRunning() ? QString() : SimTest::startOnConfiguredPort(sim, baudRate);
+        thread.setDebug(debug);
+        thread.start();
+        return error;
     }
-    QSignalSpy bursts;
-    QSignalSpy errors;
+    // Ends the run and takes in what it signalled last.
+    void stop()
+    {
+        thread.stop();
+        QCoreApplication::processEvents();
+    }
+    QByteArray shown() const { return bursts.join(); }
+    // Silences the instrument and waits until every debug byte it sent was shown.
+    bool drain()
+    {
+        sim.faults().setSilent(true);
+        return QTest::qWaitFor([this] { return shown().size() == sim.debugBytesSent(); }, kWaitMs);
+    }
+
+    InstrumentSimulator sim;
+    MonitorThread thread;
+    QObject receiver;
+    QByteArrayList bursts;
+    QStringList messages;
 };
 
 // Whole debug lines numbered from 1 without a gap: every byte once and in order.
-// Returns how many lines the stream holds, or -1 with the reason in why.
-int countNumberedLines(const QByteArray &stream, QString *why)
+// The number of lines, or -1 with the offending line in why.
+int numberedLines(const QByteArray &stream, QString *why)
 {
     static const QRegularExpression line(
-            QStringLiteral("^DBG #(\\d+) t=\\d+ 温度=\\d+\\.\\d 流量=12\\.0$"));
+            QStringLiteral("^DBG #(\\d+) t=\\d+ 温度=[\\d.]+ 流量=12\\.0$"));
     QStringList lines = decodeGb2312(stream).split(QStringLiteral("\r\n"));
-    if (lines.takeLast() != QString()) {
-        *why = QStringLiteral("the stream does not end with a whole line");
-        return -1;
+    *why = lines.takeLast();
+    for (int i = 0; why->isEmpty() && i < lines.size(); ++i) {
+        if (line.match(lines.at(i)).captured(1).toInt() != i + 1)
+            *why = lines.at(i);
     }
-    for (int i = 0; i < lines.size(); ++i) {
-        const QRegularExpressionMatch match = line.match(lines.at(i));
-        if (!match.hasMatch() || match.captured(1).toInt() != i + 1) {
-            *why = QStringLiteral("line %1 reads: %2").arg(i + 1).arg(lines.at(i));
-            return -1;
-        }
-    }
-    return lines.size();
-}
-
-// Turns the instrument's debug output on as an earlier session would have left it.
-void switchDebugOn()
-{
-    QSerialPort port;
-    QVERIFY(openSerialPort(port));
-    QByteArray answer;
-    QCOMPARE(
-            sendAndReceive(port, makeWriteItemFrame(kDebugSwitchItem, QStringLiteral("1")), answer),
-            LinkOk);
+    return why->isEmpty() ? lines.size() : -1;
 }
 } // namespace
 
@@ -105,17 +100,17 @@ private:
 void TestMonitorThread::debugSwitch_data()
 {
     QTest::addColumn<bool>("debug");
-    QTest::addColumn<bool>("staleFlood"); // debug output already flooding when the run starts
+    QTest::addColumn<bool>("staleFlood"); // an earlier session left the output flooding
     QTest::addColumn<QByteArrayList>("frames");
 
     QTest::newRow("on: switched on, and off at the stop")
-            << true << false << QByteArrayList{kDebugOnFrame, kDebugOffFrame};
+            << true << false << QByteArrayList{kDebugOn, kDebugOff};
     QTest::newRow("off: switched off, nothing at the stop")
-            << false << false << QByteArrayList{kDebugOffFrame};
-    QTest::newRow("off while an earlier session's flood still runs")
-            << false << true << QByteArrayList{kDebugOnFrame, kDebugOffFrame};
-    QTest::newRow("on while an earlier session's flood still runs")
-            << true << true << QByteArrayList{kDebugOnFrame, kDebugOnFrame, kDebugOffFrame};
+            << false << false << QByteArrayList{kDebugOff};
+    QTest::newRow("off amid an earlier session's flood")
+            << false << true << QByteArrayList{kDebugOn, kDebugOff};
+    QTest::newRow("on amid an earlier session's flood")
+            << true << true << QByteArrayList{kDebugOn, kDebugOn, kDebugOff};
 }
 
 void TestMonitorThread::debugSwitch()
@@ -124,32 +119,29 @@ void TestMonitorThread::debugSwitch()
     QFETCH(bool, staleFlood);
     QFETCH(QByteArrayList, frames);
 
-    InstrumentSimulator sim;
-    const QString error = SimTest::startOnConfiguredPort(sim);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    Run run;
     if (staleFlood) {
-        sim.setDebugFlood(true);
-        switchDebugOn();
+        QVERIFY(SimTest::startOnConfiguredPort(run.sim).isEmpty());
+        run.sim.setDebugFlood(true);
+        QSerialPort port;
+        QByteArray answer;
+        QVERIFY(openSerialPort(port));
+        QCOMPARE(sendAndReceive(port, kDebugOn, answer), LinkOk);
     }
-    MonitorThread thread;
-    Watched watched(thread);
-    thread.setDebug(debug);
-    thread.start();
-    QVERIFY(sim.waitForFrames(staleFlood ? 2 : 1, kRunTimeoutMs));
+    QVERIFY(run.start(debug).isEmpty());
+    QVERIFY(run.sim.waitForFrames(frames.size() - (debug ? 1 : 0), kWaitMs));
     QTest::qWait(kListenMs);
-    thread.stop();
+    run.stop();
 
-    QVERIFY(thread.isFinished());
-    QCOMPARE(watched.messages(), QStringList());
-    QCOMPARE(sim.receivedFrames(), frames);
-    QCOMPARE(sim.debugOutputOn(), false);
+    QCOMPARE(run.messages, QStringList());
+    QCOMPARE(run.sim.receivedFrames(), frames);
+    QVERIFY(!run.sim.debugOutputOn());
 }
 
 void TestMonitorThread::burstGaps_data()
 {
-    QTest::addColumn<int>("periodMs"); // between the starts of debug lines, 5 ms each on the line
+    QTest::addColumn<int>("periodMs"); // from line start to line start; a line takes 5 ms
     QTest::addColumn<bool>("oneBurst");
-
     QTest::newRow("30 ms apart: one burst") << 30 << true;
     QTest::newRow("80 ms apart: a burst each") << 80 << false;
 }
@@ -158,35 +150,23 @@ void TestMonitorThread::burstGaps()
 {
     QFETCH(int, periodMs);
     QFETCH(bool, oneBurst);
-    constexpr int kLines = 4;
-
-    InstrumentSimulator sim;
-    sim.setDebugLinePeriodMs(periodMs);
-    const QString error = SimTest::startOnConfiguredPort(sim);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    MonitorThread thread;
-    Watched watched(thread);
-    thread.setDebug(true);
-    thread.start();
-    QVERIFY(sim.waitForFrames(1, kRunTimeoutMs));
-    QTest::qWait(kLines * periodMs);
-    sim.faults().setSilent(true); // the lines stop, the one on the line goes out whole
-    QTRY_COMPARE_WITH_TIMEOUT(watched.bytes(), sim.debugBytesSent(), kRunTimeoutMs);
+    Run run;
+    run.sim.setDebugLinePeriodMs(periodMs);
+    QVERIFY(run.start(true).isEmpty());
+    QVERIFY(run.sim.waitForFrames(1, kWaitMs));
+    QTest::qWait(4 * periodMs);
+    QVERIFY(run.drain());
 
     QString why;
-    const int lines = countNumberedLines(watched.received().join(), &why);
+    const int lines = numberedLines(run.shown(), &why);
     QVERIFY2(lines >= 2, qPrintable(why));
-    QCOMPARE(watched.bursts.count(), oneBurst ? 1 : lines);
-    sim.faults().setSilent(false);
-    thread.stop();
-    QCOMPARE(watched.messages(), QStringList());
+    QCOMPARE(run.bursts.size(), oneBurst ? 1 : lines);
 }
 
 void TestMonitorThread::flood_data()
 {
     QTest::addColumn<int>("baudRate");
-    QTest::addColumn<QString>("cutAt"); // the limit that cuts: size, age, or either
-
+    QTest::addColumn<QString>("cutAt"); // the limit that cuts bursts: size, age or either
     QTest::newRow("115200 baud: cut at the size limit") << SimTest::kBaudRate << "size";
     // The size limit takes just over the age limit to fill here: either may cut.
     QTest::newRow("9600 baud") << SimTest::kSlowBaudRate << "either";
@@ -197,118 +177,74 @@ void TestMonitorThread::flood()
 {
     QFETCH(int, baudRate);
     QFETCH(QString, cutAt);
-
-    InstrumentSimulator sim;
-    sim.setDebugFlood(true);
-    const QString error = SimTest::startOnConfiguredPort(sim, baudRate);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    MonitorThread thread;
-    Watched watched(thread);
-    thread.setDebug(true);
-    thread.start();
+    Run run;
+    run.sim.setDebugFlood(true);
+    QVERIFY(run.start(true, baudRate).isEmpty());
 
     // Bursts arrive while the instrument has not paused once.
-    QTRY_VERIFY_WITH_TIMEOUT(watched.bursts.count() >= 2, kFloodWaitMs);
-    const QByteArrayList duringFlood = watched.received();
-    sim.faults().setSilent(true);
-    QTRY_COMPARE_WITH_TIMEOUT(watched.bytes(), sim.debugBytesSent(), kRunTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(run.bursts.size() >= 2, kWaitMs);
+    const int largest = qMax(run.bursts.at(0).size(), run.bursts.at(1).size());
+    QVERIFY(run.drain());
 
     QString why;
-    QVERIFY2(countNumberedLines(watched.received().join(), &why) > 0, qPrintable(why));
-    for (const QByteArray &burst : watched.received()) {
+    QVERIFY2(numberedLines(run.shown(), &why) > 0, qPrintable(why));
+    for (const QByteArray &burst : qAsConst(run.bursts)) {
         QVERIFY(burst.size() <= MonitorThread::kMaxBurstBytes);
         QCOMPARE(encodeGb2312(decodeGb2312(burst)), burst); // no character cut in two
     }
-    const int largest = std::max_element(duringFlood.begin(), duringFlood.end(),
-                                         [](const QByteArray &a, const QByteArray &b) {
-                                             return a.size() < b.size();
-                                         })
-                                ->size();
-    if (cutAt == QLatin1String("size"))
-        QVERIFY(largest >= MonitorThread::kMaxBurstBytes - 1);
-    else if (cutAt == QLatin1String("age"))
-        QVERIFY(largest < MonitorThread::kMaxBurstBytes - 1);
+    if (cutAt != QLatin1String("either"))
+        QCOMPARE(largest >= MonitorThread::kMaxBurstBytes - 1, cutAt == QLatin1String("size"));
 
-    // Switching off while the flood runs again: the answer is found among the lines.
-    sim.faults().setSilent(false);
-    thread.stop();
-    QCOMPARE(watched.messages(), QStringList());
-    QCOMPARE(sim.receivedFrames().last(), kDebugOffFrame);
+    // Switched off while the flood runs again: the answer is found among the lines.
+    run.sim.faults().setSilent(false);
+    run.stop();
+    QCOMPARE(run.messages, QStringList());
+    QCOMPARE(run.sim.receivedFrames().last(), kDebugOff);
 }
 
 void TestMonitorThread::stopDuringFlood()
 {
-    InstrumentSimulator sim;
-    sim.setDebugFlood(true);
-    // Slow enough to stay below both limits until the stop: only the stop hands the bytes out.
-    const QString error = SimTest::startOnConfiguredPort(sim, SimTest::kSlowBaudRate);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    MonitorThread thread;
-    Watched watched(thread);
-    thread.setDebug(true);
-    thread.start();
-    QVERIFY(sim.waitForFrames(1, kRunTimeoutMs));
+    Run run;
+    run.sim.setDebugFlood(true);
+    // Slow enough to stay below both limits: only the stop hands the bytes out.
+    QVERIFY(run.start(true, SimTest::kSlowBaudRate).isEmpty());
+    QVERIFY(run.sim.waitForFrames(1, kWaitMs));
     QTest::qWait(3 * kListenMs);
-    QCOMPARE(watched.bursts.count(), 0);
-    thread.stop();
+    QCOMPARE(run.bursts.size(), 0);
+    run.stop();
 
-    // What came before the stop is a stretch of the flood from its first line on.
-    const QByteArray shown = watched.received().join();
-    QVERIFY(!shown.isEmpty());
-    QVERIFY(shown.startsWith("DBG #1 "));
-    QVERIFY(shown.size() <= sim.debugBytesSent());
-    const int lastBreak = shown.lastIndexOf("\r\n") + 2;
+    const QByteArray shown = run.shown();
     QString why;
-    QVERIFY2(countNumberedLines(shown.left(lastBreak), &why) >= 0, qPrintable(why));
-    QCOMPARE(watched.messages(), QStringList());
-    QCOMPARE(sim.receivedFrames().last(), kDebugOffFrame);
+    QVERIFY(shown.startsWith("DBG #1 "));
+    QVERIFY2(numberedLines(shown.left(shown.lastIndexOf("\r\n") + 2), &why) > 0, qPrintable(why));
+    QCOMPARE(run.messages, QStringList());
 }
 
 void TestMonitorThread::runEndsWithMessage_data()
 {
-    QTest::addColumn<Arrange>("arrange");
-    QTest::addColumn<bool>("pullCable"); // the port vanishes once the run shows bytes
+    QTest::addColumn<bool>("silent"); // else the port vanishes during a flood
     QTest::addColumn<QString>("message");
-
-    QTest::newRow("debug switch unanswered")
-            << Arrange([](InstrumentSimulator &s) { s.faults().setSilent(true); }) << false
-            << "监听调试: 接受数据超时";
-    QTest::newRow("port missing") << Arrange([](InstrumentSimulator &) {
-        singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort,
-                                                QStringLiteral("/dev/norvo-none"));
-    }) << false << "设备监听: 打开串口失败: /dev/norvo-none";
-    QTest::newRow("port vanishes on a quiet line")
-            << Arrange([](InstrumentSimulator &s) { s.setDebugLinePeriodMs(100); }) << true
-            << "设备监听: 串口已断开";
-    QTest::newRow("port vanishes during a flood")
-            << Arrange([](InstrumentSimulator &s) { s.setDebugFlood(true); }) << true
-            << "设备监听: 串口已断开";
+    QTest::newRow("debug switch unanswered") << true << "监听调试: 接受数据超时";
+    QTest::newRow("port vanishes during a flood") << false << "设备监听: 串口已断开";
 }
 
 void TestMonitorThread::runEndsWithMessage()
 {
-    QFETCH(Arrange, arrange);
-    QFETCH(bool, pullCable);
+    QFETCH(bool, silent);
     QFETCH(QString, message);
-
-    InstrumentSimulator sim;
-    const QString error = SimTest::startOnConfiguredPort(sim);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    arrange(sim);
-    MonitorThread thread;
-    Watched watched(thread);
-    thread.setDebug(true);
-    thread.start();
-    if (pullCable) {
-        QTRY_VERIFY_WITH_TIMEOUT(watched.bursts.count() > 0, kRunTimeoutMs);
-        sim.stop();
+    Run run;
+    run.sim.faults().setSilent(silent);
+    run.sim.setDebugFlood(true);
+    QVERIFY(run.start(true).isEmpty());
+    if (!silent) {
+        QTRY_VERIFY_WITH_TIMEOUT(run.bursts.size() > 0, kWaitMs);
+        run.sim.stop();
     }
-
     // The run ends by itself: no spinning on a dead port, no listening without the switch.
-    QVERIFY(thread.wait(kRunTimeoutMs));
-    QCOMPARE(watched.messages(), QStringList{message});
-    if (!pullCable)
-        QCOMPARE(watched.bursts.count(), 0);
+    QVERIFY(run.thread.wait(kWaitMs));
+    QCoreApplication::processEvents();
+    QCOMPARE(run.messages, QStringList{message});
+    QCOMPARE(run.bursts.isEmpty(), silent);
 }
 
 QTEST_GUILESS_MAIN(TestMonitorThread)
