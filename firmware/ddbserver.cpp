@@ -124,8 +124,16 @@ QString DDbServer::parsePackage(DEncryptInfo &info)
     if (column.isEmpty() || countOf(sizeSql) > kMaxCellBytes
         || !query.prepare(QStringLiteral("select * from INFO")) || !query.exec() || !query.next())
         return message(QT_TRANSLATE_NOOP("QObject", "解析文件失败,无法获取文件内容!"));
-    const QByteArray block = QByteArray::fromBase64(query.value(0).toByteArray());
+    PackageContent content;
+    const QString error = unsealPackageCell(query.value(0).toByteArray(), &content);
+    if (error.isEmpty())
+        info.content = content;
+    return error;
+}
 
+QString unsealPackageCell(const QByteArray &cell, PackageContent *content)
+{
+    const QByteArray block = QByteArray::fromBase64(cell);
     QDataStream stream(block);
     stream.setVersion(kPackageStreamVersion);
     QByteArray payload;
@@ -133,7 +141,6 @@ QString DDbServer::parsePackage(DEncryptInfo &info)
     stream >> payload >> digest;
     if (digest != QCryptographicHash::hash(payload, QCryptographicHash::Md5))
         return message(QT_TRANSLATE_NOOP("QObject", "解析文件失败,文件校验失败!"));
-
-    info.content = readContent(payload);
+    *content = readContent(payload);
     return QString();
 }

@@ -10,6 +10,11 @@
 // Stream format of the sealed block and of the map inside it.
 constexpr int kPackageStreamVersion = QDataStream::Qt_5_6;
 
+// Opens the Base64 text of a package's INFO cell: the payload must carry its
+// own MD5; content then receives the map, empty when the map is malformed.
+// Returns an empty text, or the translated reason with content untouched.
+QString unsealPackageCell(const QByteArray &cell, PackageContent *content);
+
 // Reads firmware packages: an SQLite file whose one INFO row holds the sealed map in Base64.
 class DDbServer
 {

@@ -25,6 +25,7 @@ constexpr char kPdfSuffix[] = "pdf";
 HistoryData::HistoryData(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::HistoryData)
+    , readThread(this) // a child, found like the dialog's widgets
 {
     ui->setupUi(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint)

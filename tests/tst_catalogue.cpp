@@ -1,6 +1,7 @@
 #include "devicetypemgr.h"
 #include "httptestserver.h"
 #include "simtestsupport.h"
+#include "workerwatch.h"
 
 #include <QtTest>
 
@@ -58,8 +59,9 @@ private:
     static QStringList fetch(DeviceTypeMgr &manager)
     {
         QSignalSpy errors(&manager, &DeviceTypeMgr::signalShowErrorMessage);
+        WorkerWatch watch(manager);
         manager.start();
-        manager.wait(20000);
+        watch.waitForEnd(20000);
         QStringList texts;
         for (const QList<QVariant> &signal : errors)
             texts << signal.at(0).toString();

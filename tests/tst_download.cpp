@@ -2,6 +2,7 @@
 #include "httptestserver.h"
 #include "httptransfer.h"
 #include "simtestsupport.h"
+#include "workerwatch.h"
 
 #include <QtTest>
 
@@ -101,10 +102,11 @@ private:
         QSignalSpy errors(&thread, &DownloadThread::signalShowErrorMessage);
         QSignalSpy progress(&thread, &DownloadThread::signalSetDownloadProgress);
         QSignalSpy successes(&thread, &DownloadThread::signalDownloadSucceed);
+        WorkerWatch watch(thread);
         thread.startDownload(link, QStringLiteral("target"));
         if (whileRunning)
             whileRunning();
-        thread.wait(60000);
+        watch.waitForEnd(60000);
         Run run;
         for (const QList<QVariant> &signal : errors)
             run.errors << signal.at(0).toString();

@@ -2,6 +2,7 @@
 #include "historyrequest.h"
 #include "readthread.h"
 #include "simtestsupport.h"
+#include "workerwatch.h"
 
 #include <QtTest>
 
@@ -29,8 +30,9 @@ QStringList query(ReadThread &thread)
                      [&](const QString &title, const QString &error) {
                          seen << "error:" + title + '|' + error;
                      });
+    WorkerWatch watch(thread);
     thread.startQuery(makeHistoryRequest(kDay, kDay));
-    if (!thread.wait(kQueryTimeoutMs))
+    if (!watch.waitForEnd(kQueryTimeoutMs))
         seen << "still running";
     QCoreApplication::sendPostedEvents();
     return seen;
@@ -142,18 +144,21 @@ void TestReadThread::interrupted()
     QVERIFY2(simError.isEmpty(), qPrintable(simError));
 
     ReadThread thread;
-    QSignalSpy added(&thread, &ReadThread::signalAddText);
+    // Counted as the worker sends them, so "before the stop" means what it says.
+    std::atomic<int> added{0};
+    QObject::connect(
+            &thread, &ReadThread::signalAddText, &thread, [&] { ++added; }, Qt::DirectConnection);
     QSignalSpy failed(&thread, &ReadThread::signalShowError);
+    WorkerWatch watch(thread);
     thread.startQuery(makeHistoryRequest(kDay, kDay));
-    QVERIFY(added.wait(kQueryTimeoutMs));
+    QTRY_VERIFY_WITH_TIMEOUT(added > 0, kQueryTimeoutMs);
     if (cancel)
         thread.cancelQuery();
     else
         sim.stop();
-    const int addedBefore = added.count();
-    QVERIFY(thread.wait(kQueryTimeoutMs)); // the stream goes on; the reader does not
-    QCoreApplication::sendPostedEvents();
-    QVERIFY(added.count() <= addedBefore + 1); // at most the chunk in hand
+    const int addedBefore = added;
+    QVERIFY(watch.waitForEnd(kQueryTimeoutMs)); // the stream goes on; the reader does not
+    QVERIFY(added <= addedBefore + 1);          // at most the chunk in hand
     QCOMPARE(failed.value(0, QVariantList()), QVariantList(errors.begin(), errors.end()));
 }
 

@@ -1,6 +1,7 @@
 #include "commandset.h"
 #include "refreshthread.h"
 #include "simtestsupport.h"
+#include "workerwatch.h"
 
 #include <QtTest>
 
@@ -71,8 +72,9 @@ void TestRefreshThread::reading()
     QSignalSpy cleared(&thread, &RefreshThread::signalClearItems);
     QSignalSpy rows(&thread, &RefreshThread::signalAddItems);
     QSignalSpy errors(&thread, &RefreshThread::showErrorMessage);
+    WorkerWatch watch(thread);
     thread.start();
-    QVERIFY(thread.wait(30000));
+    QVERIFY(watch.waitForEnd(30000));
 
     QCOMPARE(cleared.count(), port.isNull() ? 1 : 0); // a port failure keeps the tree
     QCOMPARE(rows.count(), added);

@@ -38,7 +38,7 @@ run_tsan() {
     cmake --build build-tsan -j"$(nproc)" "${targets[@]}"
     local pattern
     pattern="^($(printf '%s|' "${targets[@]/--target/}" | tr -d ' ' | sed 's/|$//'))$"
-    TSAN_OPTIONS="suppressions=$ROOT/tools/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
+    TSAN_OPTIONS="suppressions=$ROOT/tools/tsan.supp:ignore_noninstrumented_modules=1:halt_on_error=1:second_deadlock_stack=1" \
         ctest --test-dir build-tsan --output-on-failure -j"$(nproc)" -R "$pattern"
 }
 

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString choice = preselectedChoice(choices.options, value);
     FUZZ_REQUIRE(choice.isEmpty() || (choices.options.contains(choice) && value.contains(choice)));
 
-    const ItemEditTexts texts = prepareItemEdit(QStringLiteral("07. ") + name,
-                                                QStringLiteral(": ") + value);
+    const ItemEditTexts texts
+            = prepareItemEdit(QStringLiteral("07. ") + name, QStringLiteral(": ") + value);
     FUZZ_REQUIRE(!texts.isAction && texts.value == value.trimmed());
     return 0;
 }

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::inputFile(Fuzz::bytes(data, size), SettingsKeys::kFileName);
     Config *config = singleton<Config>::instance();
 
-    const QString code = LanguageCodes::normalized(config->value(SettingsKeys::kLanguage).toString());
+    const QString code
+            = LanguageCodes::normalized(config->value(SettingsKeys::kLanguage).toString());
     FUZZ_REQUIRE(code.isEmpty() || code == QLatin1String(LanguageCodes::kEnglish)
                  || code == QLatin1String(LanguageCodes::kSimplifiedChinese)
                  || code == QLatin1String(LanguageCodes::kTraditionalChinese));

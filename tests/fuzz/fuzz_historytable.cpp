@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray answer = Fuzz::bytes(data, size);
     const int cut = size > 0 ? data[0] % (answer.size() + 1) : 0;
     HistoryTextDecoder decoder;
-    const QString text = decoder.decode(answer.left(cut)) + decoder.decode(answer.mid(cut))
-            + decoder.finish();
+    const QString text
+            = decoder.decode(answer.left(cut)) + decoder.decode(answer.mid(cut)) + decoder.finish();
     FUZZ_REQUIRE(text == QTextCodec::codecForName("gb2312")->toUnicode(answer));
 
     const int columns = columnCount(text);

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_REQUIRE(record.fields.size() == 1 || record.fields.size() == 2);
         if (!representable(record.fields))
             continue; // text UTF-8 cannot carry does not come back as it was
-        const QString rowNumber = QString::number(rows.size() + 1).rightJustified(2, QLatin1Char('0'));
+        const QString rowNumber
+                = QString::number(rows.size() + 1).rightJustified(2, QLatin1Char('0'));
         rows.append({record.item, rowNumber + QStringLiteral(". ") + record.fields.first(),
                      record.fields.size() > 1 ? QStringLiteral(": ") + record.fields.at(1)
                                               : QString()});

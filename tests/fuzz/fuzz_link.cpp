@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_REQUIRE(checkCrc(framed) == !answer.isEmpty()); // two bytes alone are no frame
     FUZZ_REQUIRE(linkErrorText(LinkOk, answer).isEmpty() == (answer.size() > 2 && crcGood));
 
-    const bool dataAnswer = answer.size() >= 2 && quint8(answer.at(0)) == 0xFF
-            && quint8(answer.at(1)) == 0x03;
+    const bool dataAnswer
+            = answer.size() >= 2 && quint8(answer.at(0)) == 0xFF && quint8(answer.at(1)) == 0x03;
     if (answerComplete(answer)) {
         FUZZ_REQUIRE(crcGood);
         FUZZ_REQUIRE(!dataAnswer || answer.size() == quint8(answer.at(2)) + 5);

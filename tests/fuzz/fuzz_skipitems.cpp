@@ -8,7 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray input = Fuzz::bytes(data, size);
     const SkipTable table = loadSkipTable(Fuzz::inputFile(input, "SkipItems"));
     for (auto entry = table.cbegin(); entry != table.cend(); ++entry) {
-        FUZZ_REQUIRE(!entry.key().contains(QLatin1Char(' ')) && entry.key() == entry.key().trimmed());
+        FUZZ_REQUIRE(!entry.key().contains(QLatin1Char(' '))
+                     && entry.key() == entry.key().trimmed());
         FUZZ_REQUIRE(!entry.key().contains(QLatin1Char(',')));
         for (const QString &model : entry.value())
             FUZZ_REQUIRE(!model.contains(QLatin1Char(' ')) && !model.contains(QLatin1Char(','))
