@@ -1,8 +1,8 @@
 #include "monitordialog.h"
 
 #include "config.h"
-#include "dialogframe.h"
 #include "guiresources.h"
+#include "messageboxes.h"
 #include "settingskeys.h"
 #include "ui_monitordialog.h"
 
@@ -60,12 +60,7 @@ void MonitorDialog::slotClearText()
 
 void MonitorDialog::slotShowError(const QString &title, const QString &error)
 {
-    QMessageBox box(QMessageBox::Critical, title, error, QMessageBox::Ok, this,
-                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    box.setWindowIcon(windowIcon());
-    box.button(QMessageBox::Ok)->setText(tr("确定"));
-    fitTitle(box);
-    box.exec();
+    showMessageBox(QMessageBox::Critical, title, error, this);
 }
 
 MonitorView MonitorDialog::currentView() const

@@ -314,10 +314,6 @@
         <source>清除</source>
         <translation>Clear</translation>
     </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
 </context>
 <context>
     <name>MonitorThread</name>

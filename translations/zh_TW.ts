@@ -314,10 +314,6 @@
         <source>清除</source>
         <translation>清除</translation>
     </message>
-    <message>
-        <source>确定</source>
-        <translation>確定</translation>
-    </message>
 </context>
 <context>
     <name>MonitorThread</name>
