@@ -18,6 +18,8 @@ constexpr char kDownloadBaseUrl[] = "download/baseurl";
 constexpr char kDownloadCheckCertificates[] = "download/checkcertificates";
 // Seconds without a byte from the server before a fetch or download gives up.
 constexpr char kDownloadTimeout[] = "download/timeout";
+// Lines the device monitor keeps in its view; the oldest go first.
+constexpr char kMonitorMaxLines[] = "monitor/maxlines";
 } // namespace SettingsKeys
 
 #endif

@@ -69,6 +69,7 @@ QList<CliCommand> CommandLine::commands()
     QList<CliCommand> list = m_items.commands();
     list.append(m_history.command());
     list.append(m_firmware.commands());
+    list.append(m_monitor.command());
     return list;
 }
 
@@ -257,7 +258,7 @@ QString CommandLine::helpText(const CliCommand *command) const
             text += tr("选项:") + QLatin1Char('\n') + optionList(command->options)
                     + QLatin1Char('\n');
     } else {
-        text += tr("通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。")
+        text += tr("通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。")
                 + QStringLiteral("\n\n");
         TextTable table;
         for (const CliCommand &each : m_commands) {

@@ -5,6 +5,7 @@
 #include "firmwarecommands.h"
 #include "historycommand.h"
 #include "itemcommands.h"
+#include "monitorcommand.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -46,6 +47,7 @@ private:
     ItemCommands m_items;
     HistoryCommand m_history;
     FirmwareCommands m_firmware;
+    MonitorCommand m_monitor;
     QList<CliCommand> m_commands;
     QTranslator m_translator;
     QTranslator m_qtTranslator;

@@ -13,6 +13,7 @@
 #include "itemwriter.h"
 #include "languagecodes.h"
 #include "modifydialog.h"
+#include "monitordialog.h"
 #include "neutralaboutdialog.h"
 #include "producttitle.h"
 #include "settingskeys.h"
@@ -63,8 +64,6 @@ MainWindow::MainWindow(QWidget *parent)
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
-    // The device monitor has no dialog yet.
-    ui->monitor->setEnabled(false);
     restoreSettings();
     // After the language is known, so the first message is in it.
     statusBar()->showMessage(tr("准备就绪"), kStatusMessageMs);
@@ -91,6 +90,7 @@ void MainWindow::connectSignals()
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
     connect(ui->debug, &QAction::triggered, this, &MainWindow::slotHistoryData);
     connect(ui->update, &QAction::triggered, this, &MainWindow::slotUpdateHardware);
+    connect(ui->monitor, &QAction::triggered, this, &MainWindow::slotDeviceMonitor);
     connect(ui->about, &QAction::triggered, this, &MainWindow::slotAbout);
     connect(ui->lang_en_US, &QAction::triggered, this, &MainWindow::slot_en_US);
     connect(ui->lang_zh_CH, &QAction::triggered, this, &MainWindow::slot_zh_CH);
@@ -118,8 +118,8 @@ void MainWindow::setBusy(bool busy)
     m_busy = busy;
     // Everything that talks to the instrument, or changes or reads the tree
     // while an exchange fills it, waits for the exchange to end.
-    for (QAction *action :
-         {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save, ui->sync_time, ui->debug})
+    for (QAction *action : {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save,
+                            ui->sync_time, ui->debug, ui->monitor})
         action->setEnabled(!busy);
     tree->setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
@@ -454,6 +454,12 @@ void MainWindow::slotHistoryData()
 void MainWindow::slotUpdateHardware()
 {
     UpdateDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::slotDeviceMonitor()
+{
+    MonitorDialog dialog(this);
     dialog.exec();
 }
 

@@ -53,6 +53,7 @@ public slots:
     void slotSyncTime();
     void slotHistoryData();
     void slotUpdateHardware();
+    void slotDeviceMonitor();
     void slotAbout();
     void slotClearItems();
     void slotAddItems(int index, const QStringList &list);

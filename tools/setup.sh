@@ -8,6 +8,7 @@ NORVO_PACKAGES=(
     python3
     xvfb xauth x11-apps x11-utils imagemagick
     fonts-wqy-zenhei
+    clang libclang-rt-14-dev
     dpkg-dev desktop-file-utils
 )
 

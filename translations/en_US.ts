@@ -588,6 +588,60 @@
     </message>
 </context>
 <context>
+    <name>MonitorDialog</name>
+    <message>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <source>原始数据</source>
+        <translation>Raw data</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hexadecimal</translation>
+    </message>
+    <message>
+        <source>原始数据 + 十六进制</source>
+        <translation>Raw data + hexadecimal</translation>
+    </message>
+    <message>
+        <source>调试信息</source>
+        <translation>Debug output</translation>
+    </message>
+    <message>
+        <source>开始监听</source>
+        <translation>Start listening</translation>
+    </message>
+    <message>
+        <source>停止监听</source>
+        <translation>Stop listening</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <source>监听调试</source>
+        <translation>Debug listening</translation>
+    </message>
+    <message>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>Failed to open the serial port</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>Failed to open serial port: %1</translation>
+    </message>
+</context>
+<context>
     <name>NeutralAboutDialog</name>
     <message>
         <source>关于</source>

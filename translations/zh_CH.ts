@@ -588,6 +588,60 @@
     </message>
 </context>
 <context>
+    <name>MonitorDialog</name>
+    <message>
+        <source>设备监听</source>
+        <translation>设备监听</translation>
+    </message>
+    <message>
+        <source>原始数据</source>
+        <translation>原始数据</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>十六进制</translation>
+    </message>
+    <message>
+        <source>原始数据 + 十六进制</source>
+        <translation>原始数据 + 十六进制</translation>
+    </message>
+    <message>
+        <source>调试信息</source>
+        <translation>调试信息</translation>
+    </message>
+    <message>
+        <source>开始监听</source>
+        <translation>开始监听</translation>
+    </message>
+    <message>
+        <source>停止监听</source>
+        <translation>停止监听</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <source>监听调试</source>
+        <translation>监听调试</translation>
+    </message>
+    <message>
+        <source>设备监听</source>
+        <translation>设备监听</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>串口打开失败</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>打开串口失败: %1</translation>
+    </message>
+</context>
+<context>
     <name>NeutralAboutDialog</name>
     <message>
         <source>关于</source>

@@ -588,6 +588,60 @@
     </message>
 </context>
 <context>
+    <name>MonitorDialog</name>
+    <message>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <source>原始数据</source>
+        <translation>原始資料</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <source>原始数据 + 十六进制</source>
+        <translation>原始資料 + 十六進位</translation>
+    </message>
+    <message>
+        <source>调试信息</source>
+        <translation>除錯資訊</translation>
+    </message>
+    <message>
+        <source>开始监听</source>
+        <translation>開始監聽</translation>
+    </message>
+    <message>
+        <source>停止监听</source>
+        <translation>停止監聽</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <source>监听调试</source>
+        <translation>監聽除錯</translation>
+    </message>
+    <message>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>開啟序列埠失敗</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>開啟序列埠失敗: %1</translation>
+    </message>
+</context>
+<context>
     <name>NeutralAboutDialog</name>
     <message>
         <source>关于</source>

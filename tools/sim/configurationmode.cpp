@@ -177,9 +177,11 @@ QByteArray ConfigurationMode::writeItem(int index, const QByteArray &text)
 
 QByteArray ConfigurationMode::switchDebugOutput(const QByteArray &text)
 {
-    if (text == kDebugOn)
+    if (text == kDebugOn) {
+        if (!m_debugOn)
+            m_debugLines = 0;
         m_debugOn = true;
-    else if (text == kDebugOff)
+    } else if (text == kDebugOff)
         m_debugOn = false;
     return dataAnswer(encodeGb2312(QStringLiteral("调试:%1").arg(m_debugOn ? 1 : 0)));
 }
@@ -203,12 +205,13 @@ QByteArray ConfigurationMode::setClock(const QByteArray &fields)
     return clockAcknowledgement();
 }
 
-QByteArray ConfigurationMode::debugLine(qint64 uptimeMs) const
+QByteArray ConfigurationMode::debugLine(qint64 uptimeMs)
 {
     if (!m_debugOn)
         return QByteArray();
     const double temperature = 21.0 + static_cast<double>(uptimeMs / kDebugDriftStepMs % 10) / 10.0;
-    const QString line = QStringLiteral("DBG t=%1 温度=%2 流量=12.0\r\n")
+    const QString line = QStringLiteral("DBG #%1 t=%2 温度=%3 流量=12.0\r\n")
+                                 .arg(++m_debugLines)
                                  .arg(uptimeMs)
                                  .arg(temperature, 0, 'f', 1);
     return encodeGb2312(line);

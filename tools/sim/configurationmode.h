@@ -35,8 +35,10 @@ public:
 
     // The answer to one request; an empty list leaves the line quiet.
     QList<ReplyChunk> answer(const SimRequest &request);
-    // A debug line while the debug output is on, otherwise nothing.
-    QByteArray debugLine(qint64 uptimeMs) const;
+    // The next debug line while the debug output is on, otherwise nothing.
+    // Lines are numbered from 1 after each switch-on, so a listener can tell
+    // whether it saw every line once and in order.
+    QByteArray debugLine(qint64 uptimeMs);
 
     // FF 03 L text CRC, the one answer layout of the configuration commands.
     static QByteArray dataAnswer(const QByteArray &text);
@@ -54,6 +56,7 @@ private:
     QDateTime m_storedClock;
     bool m_debugOn = false;
     int m_historyRecordsPerDay = kDefaultHistoryRecordsPerDay;
+    qint64 m_debugLines = 0;
 };
 
 #endif

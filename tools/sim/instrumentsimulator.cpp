@@ -9,13 +9,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
-constexpr int kIdleTickMs = 20;         // how soon fault changes are noticed
-constexpr int kDebugLinePeriodMs = 200; // how often a debug line goes out while debug output is on
+constexpr int kIdleTickMs = 20;   // how soon fault changes are noticed
+constexpr int kFloodBatchMs = 10; // a flood is queued in batches of this much line time
+constexpr int kBitsPerByte = 10;  // start bit, eight data bits, stop bit
 constexpr int kReadBufferBytes = 4096;
 constexpr int kStreamChunkBytes = 64;
 
@@ -60,6 +62,7 @@ bool InstrumentSimulator::start(QString *error)
     }
     m_portName = QString::fromLocal8Bit(name);
     m_stopping = false;
+    m_debugBytesSent = 0;
     m_thread = std::thread(&InstrumentSimulator::serve, this);
     return true;
 }
@@ -104,6 +107,26 @@ void InstrumentSimulator::setBaudRate(int baudRate)
 void InstrumentSimulator::setLatencyMs(int latencyMs)
 {
     m_latencyMs = qMax(0, latencyMs);
+}
+
+void InstrumentSimulator::setDebugLinePeriodMs(int periodMs)
+{
+    m_debugLinePeriodMs = qMax(1, periodMs);
+}
+
+void InstrumentSimulator::setDebugFlood(bool flood)
+{
+    m_debugFlood = flood;
+}
+
+qint64 InstrumentSimulator::debugBytesSent() const
+{
+    return m_debugBytesSent;
+}
+
+void InstrumentSimulator::setRequestObserver(std::function<void(const QByteArray &)> observer)
+{
+    m_requestObserver = std::move(observer);
 }
 
 void InstrumentSimulator::setItems(const ItemSet &items)
@@ -223,7 +246,26 @@ QList<ReplyChunk> InstrumentSimulator::handleRequest(const SimRequest &request)
         m_frames.append(request.frame);
     }
     m_logChanged.notify_all();
+    if (m_requestObserver)
+        m_requestObserver(request.frame);
     return reply;
+}
+
+QByteArray InstrumentSimulator::debugOutput(qint64 uptimeMs, int minBytes)
+{
+    QByteArray lines;
+    if (m_faults.isSilent())
+        return lines;
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    if (m_inBootLoader)
+        return lines;
+    while (lines.size() < minBytes) {
+        const QByteArray line = m_firmware.debugLine(uptimeMs);
+        if (line.isEmpty())
+            break;
+        lines.append(line);
+    }
+    return lines;
 }
 
 QByteArray InstrumentSimulator::readFromLine()
@@ -243,20 +285,22 @@ void InstrumentSimulator::serve()
     PacedOutput output;
     QElapsedTimer uptime;
     uptime.start();
-    qint64 nextDebugLineMs = kDebugLinePeriodMs;
+    qint64 nextDebugLineMs = m_debugLinePeriodMs;
     bool writeBlocked = false;
+    pthread_setname_np(pthread_self(), "norvo-sim"); // tells it apart in a profile
 
     while (!m_stopping) {
-        if (uptime.elapsed() >= nextDebugLineMs) {
-            nextDebugLineMs = uptime.elapsed() + kDebugLinePeriodMs;
-            QByteArray unasked;
-            {
-                std::lock_guard<std::mutex> lock(m_stateMutex);
-                if (!m_inBootLoader)
-                    unasked = m_firmware.debugLine(uptime.elapsed());
-            }
-            if (!unasked.isEmpty() && !m_faults.isSilent())
+        // A flood refills the line as soon as it runs empty, a batch at a time,
+        // so the output keeps up with the fastest baud rates.
+        const bool flood = m_debugFlood;
+        if (flood ? output.isEmpty() : uptime.elapsed() >= nextDebugLineMs) {
+            nextDebugLineMs = uptime.elapsed() + m_debugLinePeriodMs;
+            const int batchBytes = flood ? m_baudRate / kBitsPerByte * kFloodBatchMs / 1000 : 1;
+            const QByteArray unasked = debugOutput(uptime.elapsed(), batchBytes);
+            if (!unasked.isEmpty()) {
                 output.enqueue(ReplyChunk{unasked, 0});
+                m_debugBytesSent += unasked.size();
+            }
         }
         if (output.isEmpty() && m_faults.isStreaming())
             output.enqueue(ReplyChunk{QByteArray(kStreamChunkBytes, FaultPlan::kStreamByte), 0});

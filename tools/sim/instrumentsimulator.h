@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -24,6 +25,7 @@ class InstrumentSimulator
 public:
     static constexpr int kDefaultBaudRate = 115200;
     static constexpr int kDefaultLatencyMs = 5;
+    static constexpr int kDefaultDebugLinePeriodMs = 200;
 
     InstrumentSimulator() = default;
     ~InstrumentSimulator();
@@ -42,6 +44,17 @@ public:
     // before each answer; both take effect at once.
     void setBaudRate(int baudRate);
     void setLatencyMs(int latencyMs);
+
+    // While debug output is on, a line goes out every periodMs; or, flooding,
+    // one line after another without pause, as fast as the baud rate lets them.
+    // Both take effect with the next line.
+    void setDebugLinePeriodMs(int periodMs);
+    void setDebugFlood(bool flood);
+    // Bytes of debug output put on the line since start().
+    qint64 debugBytesSent() const;
+
+    // Called on the serving thread with every request it handled; set it before start().
+    void setRequestObserver(std::function<void(const QByteArray &)> observer);
 
     void setItems(const ItemSet &items);
     // History records each day holds (4 unless set); takes effect with the next request.
@@ -78,6 +91,8 @@ private:
     QList<ReplyChunk> handleRequest(const SimRequest &request);
     // What the client wrote, counted in the log; empty when nothing could be read.
     QByteArray readFromLine();
+    // Debug lines that are due, at least minBytes of them while debug output is on.
+    QByteArray debugOutput(qint64 uptimeMs, int minBytes);
     void closeDescriptors();
 
     int m_master = -1;
@@ -88,6 +103,10 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_baudRate{kDefaultBaudRate};
     std::atomic<int> m_latencyMs{kDefaultLatencyMs};
+    std::atomic<int> m_debugLinePeriodMs{kDefaultDebugLinePeriodMs};
+    std::atomic<bool> m_debugFlood{false};
+    std::atomic<qint64> m_debugBytesSent{0};
+    std::function<void(const QByteArray &)> m_requestObserver;
 
     FaultPlan m_faults;
 

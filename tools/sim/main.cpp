@@ -82,6 +82,11 @@ int main(int argc, char *argv[])
                             "erase-wrong|silent|corrupt, page-wrong|silent|corrupt:K, "
                             "answer-closing."),
              QStringLiteral("fault")},
+            {QStringLiteral("debug-period"),
+             QStringLiteral("Time between debug lines while debug output is on (default 200)."),
+             QStringLiteral("ms")},
+            {QStringLiteral("debug-flood"),
+             QStringLiteral("Send debug lines without pause while debug output is on.")},
     });
     parser.process(app);
 
@@ -93,6 +98,14 @@ int main(int argc, char *argv[])
                                             InstrumentSimulator::kDefaultLatencyMs, &latencyOk);
     if (!baudOk || baudRate == 0 || !latencyOk) {
         fprintf(stderr, "norvo-sim: --baud needs a positive and --latency a non-negative number\n");
+        return kExitUsage;
+    }
+    bool periodOk = true;
+    const int debugPeriodMs
+            = nonNegativeOption(parser, QStringLiteral("debug-period"),
+                                InstrumentSimulator::kDefaultDebugLinePeriodMs, &periodOk);
+    if (!periodOk || debugPeriodMs == 0) {
+        fprintf(stderr, "norvo-sim: --debug-period needs a positive number\n");
         return kExitUsage;
     }
     bool recordsOk = true;
@@ -109,6 +122,12 @@ int main(int argc, char *argv[])
     simulator.setBaudRate(baudRate);
     simulator.setLatencyMs(latencyMs);
     simulator.setHistoryRecordsPerDay(recordsPerDay);
+    simulator.setDebugLinePeriodMs(debugPeriodMs);
+    simulator.setDebugFlood(parser.isSet(QStringLiteral("debug-flood")));
+    // Every request handled goes to the log, so a session can be followed afterwards.
+    simulator.setRequestObserver([](const QByteArray &frame) {
+        fprintf(stderr, "norvo-sim: request %s\n", frame.toHex(' ').toUpper().constData());
+    });
     QString error;
     if (parser.isSet(QStringLiteral("items"))
         && !simulator.loadItems(parser.value(QStringLiteral("items")), &error)) {

@@ -1,0 +1,123 @@
+#include "monitorcommand.h"
+
+#include "console.h"
+#include "exitcodes.h"
+#include "interruptwatcher.h"
+#include "monitortext.h"
+#include "monitorthread.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+namespace {
+constexpr char kHexOption[] = "hex";
+constexpr char kBothOption[] = "both";
+constexpr char kNoDebugOption[] = "no-debug";
+constexpr char kDurationOption[] = "duration";
+constexpr int kMillisecondsPerSecond = 1000;
+// A run longer than this many seconds is not a duration anyone means to type.
+constexpr double kLongestDurationSecs = 7 * 24 * 3600;
+
+QByteArray burstJsonLine(const QByteArray &bytes, const QDateTime &received)
+{
+    const QJsonObject burst{
+            {QStringLiteral("received"),
+             received.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss.zzz"))},
+            {QStringLiteral("bytes"), bytes.size()},
+            {QStringLiteral("hex"), QString::fromLatin1(bytes.toHex())},
+            {QStringLiteral("text"), decodeOneLine(bytes)},
+    };
+    return QJsonDocument(burst).toJson(QJsonDocument::Compact) + '\n';
+}
+} // namespace
+
+CliCommand MonitorCommand::command()
+{
+    const QList<QCommandLineOption> options{
+            {QString::fromLatin1(kHexOption), tr("每段数据显示为时间、字节数和十六进制。")},
+            {QString::fromLatin1(kBothOption), tr("每段数据显示为时间、字节数、文本和十六进制。")},
+            {QString::fromLatin1(kNoDebugOption), tr("不打开仪表的调试输出, 只监听。")},
+            {QString::fromLatin1(kDurationOption), tr("监听这么多秒后结束, 而不是等 Ctrl-C。"),
+             QStringLiteral("SECONDS")},
+    };
+    return {QStringLiteral("monitor"),
+            QString(),
+            tr("把仪表发来的数据输出到标准输出, 直到 Ctrl-C; 期间打开仪表的调试输出"),
+            options,
+            0,
+            0,
+            [this](const QCommandLineParser &parser, const QStringList &) {
+                return run(parser);
+            }};
+}
+
+int MonitorCommand::run(const QCommandLineParser &parser)
+{
+    const bool hex = parser.isSet(QString::fromLatin1(kHexOption));
+    const bool both = parser.isSet(QString::fromLatin1(kBothOption));
+    if (hex && both) {
+        Console::error(tr("--hex 和 --both 只能选一个"));
+        return ExitUsage;
+    }
+    const MonitorView view = hex ? MonitorView::Hex
+            : both               ? MonitorView::OriginalHex
+                                 : MonitorView::Original;
+    int durationMs = -1;
+    if (parser.isSet(QString::fromLatin1(kDurationOption))) {
+        const QString text = parser.value(QString::fromLatin1(kDurationOption));
+        bool ok = false;
+        const double seconds = text.toDouble(&ok);
+        if (!ok || seconds <= 0 || seconds > kLongestDurationSecs) {
+            Console::error(tr("监听时长应为正的秒数: %1").arg(text));
+            return ExitUsage;
+        }
+        durationMs = qRound(seconds * kMillisecondsPerSecond);
+    }
+
+    const bool json = wantsJson(parser);
+    QString monitorError;
+    MonitorThread thread;
+    QEventLoop loop;
+    QObject::connect(&thread, &MonitorThread::signalDataRecv, &loop, [&](const QByteArray &bytes) {
+        const QDateTime received = QDateTime::currentDateTime();
+        if (json) {
+            Console::printBytes(burstJsonLine(bytes, received));
+            return;
+        }
+        // The view's CR LF line ends become the terminal's.
+        QString text = burstDisplayText(view, bytes, received);
+        if (view != MonitorView::Original)
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        Console::print(text);
+    });
+    QObject::connect(
+            &thread, &MonitorThread::signalShowError, &loop,
+            [&monitorError](const QString &, const QString &message) { monitorError = message; });
+    QObject::connect(&thread, &QThread::finished, &loop, &QEventLoop::quit);
+
+    // Ctrl-C and the end of the duration stop the run the way the dialog's
+    // stop button does: the worker switches debug output off before it ends.
+    InterruptWatcher interrupts;
+    QObject::connect(&interrupts, &InterruptWatcher::interrupted, &thread, &MonitorThread::stop);
+    QTimer duration;
+    duration.setSingleShot(true);
+    QObject::connect(&duration, &QTimer::timeout, &thread, &MonitorThread::stop);
+
+    thread.setDebug(!parser.isSet(QString::fromLatin1(kNoDebugOption)));
+    thread.start();
+    if (durationMs >= 0)
+        duration.start(durationMs);
+    if (thread.isRunning())
+        loop.exec();
+    thread.stop();
+    QCoreApplication::sendPostedEvents();
+
+    if (!monitorError.isEmpty()) {
+        Console::error(monitorError);
+        return ExitLink;
+    }
+    return ExitSuccess;
+}

@@ -1,0 +1,51 @@
+#ifndef NORVO_MONITORDIALOG_H
+#define NORVO_MONITORDIALOG_H
+
+#include "monitortext.h"
+#include "monitorthread.h"
+
+#include <QDialog>
+
+namespace Ui {
+class MonitorDialog;
+}
+
+// Shows the instrument's traffic as it arrives, as text, as hexadecimal or both.
+class MonitorDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Lines the view keeps when "monitor/maxlines" is absent or not a positive number.
+    static constexpr int kDefaultKeptLines = 10000;
+    // A text line without breaks carries on in a new line past this length, so
+    // that the kept lines bound the view's size also for a stream without line ends.
+    static constexpr int kMaxLineChars = 4096;
+    // Whatever the line setting, the view keeps at most this many characters:
+    // the text document now and then copies all it holds in one go, and beyond
+    // some millions of characters that copy stalls the window. Ordinary lines
+    // never reach it; a flood of long hexadecimal lines keeps some 1000 of them.
+    static constexpr int kMaxKeptChars = 4000000;
+
+    explicit MonitorDialog(QWidget *parent = nullptr);
+    ~MonitorDialog() override;
+
+    const MonitorThread &monitorThread() const { return worker; }
+
+public slots:
+    void slotClearText();
+    void slotShowError(const QString &title, const QString &error);
+    void slotDataRecv(const QByteArray &buffer);
+    void slotThreadStarted();
+    void slotThreadFinished();
+
+private:
+    MonitorView currentView() const;
+    void dropOldestLines();
+
+    Ui::MonitorDialog *ui;
+    const int keptLines;
+    MonitorThread worker;
+};
+
+#endif
