@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -125,6 +126,8 @@ private slots:
     void flash();
     void download_data();
     void download();
+    void monitor_data();
+    void monitor();
 
 private:
     CliRun run(const QStringList &arguments, const QProcessEnvironment &extra = {}) const;
@@ -585,6 +588,52 @@ void TestCli::download()
              exitCode == Success && arguments.first() == QStringLiteral("download"));
     if (QFile::exists(QStringLiteral("got/NV-100A-V2.nvbin")))
         QCOMPARE(fileBytes(QStringLiteral("got/NV-100A-V2.nvbin")), package);
+}
+
+void TestCli::monitor_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("interrupt");         // Ctrl-C once output has come
+    QTest::addColumn<QList<QByteArray>>("sent"); // debug switch frames, in order
+    QTest::addColumn<QString>("shown");          // a line of the output, as a pattern
+
+    const QByteArray on = makeWriteItemFrame(kDebugSwitchItem, "1");
+    const QByteArray off = makeWriteItemFrame(kDebugSwitchItem, "0");
+    QTest::newRow("for a second") << QStringList{"monitor", "--duration", "1"} << false
+                                  << QList<QByteArray>{on, off} << "^DBG #\\d+ t=\\d+ ";
+    QTest::newRow("until Ctrl-C") << QStringList{"monitor", "--hex"} << true
+                                  << QList<QByteArray>{on, off}
+                                  << "^\\[[-0-9 :.]+\\]\\[\\d+\\] : 44 42 47 20 23 ";
+    QTest::newRow("without debug output")
+            << QStringList{"monitor", "--no-debug", "--duration", "0.5"} << false
+            << QList<QByteArray>{off} << QString();
+}
+
+void TestCli::monitor()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, interrupt);
+    QFETCH(QList<QByteArray>, sent);
+    QFETCH(QString, shown);
+
+    QProcess process;
+    process.start(QStringLiteral(NORVO_CLI_PROGRAM), arguments);
+    if (interrupt) {
+        QVERIFY(process.waitForReadyRead(kRunTimeoutMs));
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    }
+    QVERIFY(process.waitForFinished(kRunTimeoutMs));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), int(Success));
+    // Switched off before the program left, as the dialog's stop does.
+    QCOMPARE(m_sim->receivedFrames(), sent);
+    QVERIFY(!m_sim->debugOutputOn());
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    if (shown.isEmpty())
+        QVERIFY(output.isEmpty());
+    else
+        QVERIFY2(output.contains(QRegularExpression(shown, QRegularExpression::MultilineOption)),
+                 qPrintable(output));
 }
 
 QTEST_MAIN(TestCli)

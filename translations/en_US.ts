@@ -108,10 +108,6 @@
         <translation>Run %1 COMMAND --help for the options of one command.</translation>
     </message>
     <message>
-        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</source>
-        <translation>Configures and reads Norvo instruments over a serial port: configuration items, clock, history records and firmware.</translation>
-    </message>
-    <message>
         <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
         <translation>refused by the instrument: value not taken, no such item, clock not acknowledged, or package for another model</translation>
     </message>
@@ -122,6 +118,10 @@
     <message>
         <source>下载被 Ctrl-C 中止</source>
         <translation>download stopped by Ctrl-C</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</source>
+        <translation>Configures and reads Norvo instruments over a serial port: configuration items, clock, history records, firmware and debug output.</translation>
     </message>
 </context>
 <context>
@@ -585,6 +585,37 @@
     <message>
         <source>写入配置失败,数值过长</source>
         <translation>Write failed: the value is too long</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorCommand</name>
+    <message>
+        <source>每段数据显示为时间、字节数和十六进制。</source>
+        <translation>Show each burst as time, byte count and hexadecimal.</translation>
+    </message>
+    <message>
+        <source>每段数据显示为时间、字节数、文本和十六进制。</source>
+        <translation>Show each burst as time, byte count, text and hexadecimal.</translation>
+    </message>
+    <message>
+        <source>不打开仪表的调试输出, 只监听。</source>
+        <translation>Do not switch the instrument&apos;s debug output on; only listen.</translation>
+    </message>
+    <message>
+        <source>监听这么多秒后结束, 而不是等 Ctrl-C。</source>
+        <translation>Stop after this many seconds instead of waiting for Ctrl-C.</translation>
+    </message>
+    <message>
+        <source>把仪表发来的数据输出到标准输出, 直到 Ctrl-C; 期间打开仪表的调试输出</source>
+        <translation>Print what the instrument sends until Ctrl-C, with its debug output switched on meanwhile</translation>
+    </message>
+    <message>
+        <source>--hex 和 --both 只能选一个</source>
+        <translation>Choose either --hex or --both</translation>
+    </message>
+    <message>
+        <source>监听时长应为正的秒数: %1</source>
+        <translation>The duration must be a positive number of seconds: %1</translation>
     </message>
 </context>
 <context>

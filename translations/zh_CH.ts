@@ -108,10 +108,6 @@
         <translation>运行 %1 命令 --help 查看该命令的选项。</translation>
     </message>
     <message>
-        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</source>
-        <translation>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</translation>
-    </message>
-    <message>
         <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
         <translation>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</translation>
     </message>
@@ -122,6 +118,10 @@
     <message>
         <source>下载被 Ctrl-C 中止</source>
         <translation>下载被 Ctrl-C 中止</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</source>
+        <translation>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</translation>
     </message>
 </context>
 <context>
@@ -585,6 +585,37 @@
     <message>
         <source>写入配置失败,数值过长</source>
         <translation>写入配置失败,数值过长</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorCommand</name>
+    <message>
+        <source>每段数据显示为时间、字节数和十六进制。</source>
+        <translation>每段数据显示为时间、字节数和十六进制。</translation>
+    </message>
+    <message>
+        <source>每段数据显示为时间、字节数、文本和十六进制。</source>
+        <translation>每段数据显示为时间、字节数、文本和十六进制。</translation>
+    </message>
+    <message>
+        <source>不打开仪表的调试输出, 只监听。</source>
+        <translation>不打开仪表的调试输出, 只监听。</translation>
+    </message>
+    <message>
+        <source>监听这么多秒后结束, 而不是等 Ctrl-C。</source>
+        <translation>监听这么多秒后结束, 而不是等 Ctrl-C。</translation>
+    </message>
+    <message>
+        <source>把仪表发来的数据输出到标准输出, 直到 Ctrl-C; 期间打开仪表的调试输出</source>
+        <translation>把仪表发来的数据输出到标准输出, 直到 Ctrl-C; 期间打开仪表的调试输出</translation>
+    </message>
+    <message>
+        <source>--hex 和 --both 只能选一个</source>
+        <translation>--hex 和 --both 只能选一个</translation>
+    </message>
+    <message>
+        <source>监听时长应为正的秒数: %1</source>
+        <translation>监听时长应为正的秒数: %1</translation>
     </message>
 </context>
 <context>

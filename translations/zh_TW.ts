@@ -108,10 +108,6 @@
         <translation>執行 %1 指令 --help 查看該指令的選項。</translation>
     </message>
     <message>
-        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据和固件。</source>
-        <translation>透過序列埠設定和讀取 Norvo 儀表: 設定項、時鐘、歷史資料和韌體。</translation>
-    </message>
-    <message>
         <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
         <translation>儀表拒絕: 數值未被採用、沒有這一項、時鐘未被確認或韌體包型號不符</translation>
     </message>
@@ -122,6 +118,10 @@
     <message>
         <source>下载被 Ctrl-C 中止</source>
         <translation>下載被 Ctrl-C 中止</translation>
+    </message>
+    <message>
+        <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</source>
+        <translation>透過序列埠設定和讀取 Norvo 儀表: 設定項、時鐘、歷史資料、韌體和除錯輸出。</translation>
     </message>
 </context>
 <context>
@@ -585,6 +585,37 @@
     <message>
         <source>写入配置失败,数值过长</source>
         <translation>寫入設定失敗，數值過長</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorCommand</name>
+    <message>
+        <source>每段数据显示为时间、字节数和十六进制。</source>
+        <translation>每段資料顯示為時間、位元組數和十六進位。</translation>
+    </message>
+    <message>
+        <source>每段数据显示为时间、字节数、文本和十六进制。</source>
+        <translation>每段資料顯示為時間、位元組數、文字和十六進位。</translation>
+    </message>
+    <message>
+        <source>不打开仪表的调试输出, 只监听。</source>
+        <translation>不開啟儀表的除錯輸出, 只監聽。</translation>
+    </message>
+    <message>
+        <source>监听这么多秒后结束, 而不是等 Ctrl-C。</source>
+        <translation>監聽這麼多秒後結束, 而不是等 Ctrl-C。</translation>
+    </message>
+    <message>
+        <source>把仪表发来的数据输出到标准输出, 直到 Ctrl-C; 期间打开仪表的调试输出</source>
+        <translation>把儀表發來的資料輸出到標準輸出, 直到 Ctrl-C; 期間開啟儀表的除錯輸出</translation>
+    </message>
+    <message>
+        <source>--hex 和 --both 只能选一个</source>
+        <translation>--hex 和 --both 只能選一個</translation>
+    </message>
+    <message>
+        <source>监听时长应为正的秒数: %1</source>
+        <translation>監聽時長應為正的秒數: %1</translation>
     </message>
 </context>
 <context>
