@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -87,17 +88,22 @@ private:
     QList<ShownModal> m_shown;
 };
 
-// Chooses path in a file dialog.
-inline ModalDriver::Answer pickFile(const QString &path)
+// The named child of a window.
+template<typename T>
+T *child(const QObject &parent, const char *name)
 {
-    return [path](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        // selectFile() leaves the name field alone while it has the focus.
-        if (QWidget *focused = dialog->focusWidget())
-            focused->clearFocus();
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
-    };
+    return parent.findChild<T *>(QString::fromLatin1(name));
+}
+
+// "item number|column 0|column 1" for each row of the item tree.
+inline QStringList treeRows(const QTreeWidget *tree)
+{
+    QStringList rows;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem *item = tree->topLevelItem(row);
+        rows << item->data(0, Qt::UserRole).toString() + '|' + item->text(0) + '|' + item->text(1);
+    }
+    return rows;
 }
 
 #endif

@@ -36,6 +36,19 @@ inline QString startOnConfiguredPort(InstrumentSimulator &sim, int baudRate = kB
     return QString();
 }
 
+// Replaces the file's content; false when it cannot be written whole.
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
 // Drops the settings object and its file, so the next test starts from nothing.
 inline void resetSettings()
 {

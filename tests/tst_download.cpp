@@ -54,12 +54,7 @@ qint64 peakMemory()
     return -1;
 }
 
-struct Run
-{
-    QStringList errors;
-    QList<int> progress;
-    int successes = 0;
-};
+enum Interruption { None, Stop, ServerGone }; // once the download is under way
 } // namespace
 
 // Downloads against the local server: a file is kept only whole, a failure or
@@ -74,9 +69,7 @@ private slots:
     {
         QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
         QDir().mkdir(QStringLiteral("www"));
-        QFile file(QStringLiteral("www/") + kPackage);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(served());
+        QVERIFY(SimTest::writeFile(QStringLiteral("www/") + kPackage, served()));
     }
     void cleanup()
     {
@@ -89,40 +82,9 @@ private slots:
     void fileName();
     void download_data();
     void download();
-    void stopInTheMiddle_data();
-    void stopInTheMiddle();
-    void unsafeNameWritesNothing();
     void largeFileKeepsMemoryFlat();
 
 private:
-    // Downloads link into target/, which holds an older pkg.nvbin; emits nothing after it ends.
-    static Run download(DownloadThread &thread, const QString &link,
-                        const std::function<void()> &whileRunning = {})
-    {
-        QSignalSpy errors(&thread, &DownloadThread::signalShowErrorMessage);
-        QSignalSpy progress(&thread, &DownloadThread::signalSetDownloadProgress);
-        QSignalSpy successes(&thread, &DownloadThread::signalDownloadSucceed);
-        WorkerWatch watch(thread);
-        thread.startDownload(link, QStringLiteral("target"));
-        if (whileRunning)
-            whileRunning();
-        watch.waitForEnd(60000);
-        Run run;
-        for (const QList<QVariant> &signal : errors)
-            run.errors << signal.at(0).toString();
-        for (const QList<QVariant> &signal : progress)
-            run.progress << signal.at(0).toInt();
-        run.successes = successes.count();
-        return run;
-    }
-    static void placeOlderFile()
-    {
-        QDir().mkdir(QStringLiteral("target"));
-        QFile older(QStringLiteral("target/") + kPackage);
-        older.open(QIODevice::WriteOnly);
-        older.write(kOlder);
-    }
-
     QTemporaryDir m_dir;
 };
 
@@ -151,30 +113,21 @@ void TestDownload::fileName_data()
 {
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("name"); // empty: refused
-    QTest::newRow("plain") << "http://h/files/NV-100.nvbin"
-                           << "NV-100.nvbin";
-    QTest::newRow("encoded blank, query dropped") << "http://h/NV%20100.nvbin?v=2"
-                                                  << "NV 100.nvbin";
-    QTest::newRow("surrounding blanks trimmed") << "http://h/%20x.nvbin%20"
-                                                << "x.nvbin";
-    QTest::newRow("encoded slashes") << "http://h/..%2F..%2Fx.nvbin"
-                                     << "";
-    QTest::newRow("backslash") << "http://h/dir\\x.nvbin"
-                               << "";
-    QTest::newRow("encoded backslash") << "http://h/..%5Cx.nvbin"
-                                       << "";
-    QTest::newRow("empty last segment") << "http://h/files/"
-                                        << "";
-    QTest::newRow("no path") << "http://h"
-                             << "";
-    QTest::newRow("encoded dot-dot") << "http://h/files/%2E%2E"
-                                     << "";
-    QTest::newRow("dot") << "http://h/."
-                         << "";
-    QTest::newRow("drive colon") << "http://h/C:x.nvbin"
-                                 << "";
-    QTest::newRow("encoded zero byte") << "http://h/x.nvbin%00.txt"
-                                       << "";
+    const auto row = [](const char *tag, const char *link, const char *name) {
+        QTest::newRow(tag) << QString::fromLatin1(link) << QString::fromLatin1(name);
+    };
+    row("plain", "http://h/files/NV-100.nvbin", "NV-100.nvbin");
+    row("encoded blank, query dropped", "http://h/NV%20100.nvbin?v=2", "NV 100.nvbin");
+    row("surrounding blanks trimmed", "http://h/%20x.nvbin%20", "x.nvbin");
+    row("encoded slashes", "http://h/..%2F..%2Fx.nvbin", "");
+    row("backslash", "http://h/dir\\x.nvbin", "");
+    row("encoded backslash", "http://h/..%5Cx.nvbin", "");
+    row("empty last segment", "http://h/files/", "");
+    row("no path", "http://h", "");
+    row("encoded dot-dot", "http://h/files/%2E%2E", "");
+    row("dot", "http://h/.", "");
+    row("drive colon", "http://h/C:x.nvbin", "");
+    row("encoded zero byte", "http://h/x.nvbin%00.txt", "");
 }
 
 void TestDownload::fileName()
@@ -186,98 +139,75 @@ void TestDownload::fileName()
 
 void TestDownload::download_data()
 {
-    QTest::addColumn<QString>("route");   // path on the server
-    QTest::addColumn<QString>("message"); // the error's start; empty: success
-    QTest::newRow("complete") << kPackage << QString();
-    QTest::newRow("in small slow pieces") << "slow/pkg.nvbin?piece=16384&gap=5" << QString();
-    QTest::newRow("no Content-Length") << "nolength/pkg.nvbin"
-                                       << "下载异常: 未找到该文件或下载失败";
-    QTest::newRow("404") << "none.nvbin"
-                         << "下载异常: Error transferring";
-    QTest::newRow("cut in the middle") << "cut/pkg.nvbin"
-                                       << "下载异常: ";
-    QTest::newRow("stall ended by the timeout") << "stall/pkg.nvbin"
-                                                << "下载异常: 服务器长时间没有响应";
+    QTest::addColumn<QString>("route"); // path on the server
+    QTest::addColumn<int>("interruption");
+    QTest::addColumn<QString>("message"); // the error's start; empty: none
+    const auto row = [](const char *tag, const char *route, Interruption interruption,
+                        const char *message) {
+        QTest::newRow(tag) << QString::fromLatin1(route) << int(interruption)
+                           << QString::fromUtf8(message);
+    };
+    const char *slow = "slow/pkg.nvbin?piece=1024&gap=20";
+    row("complete", "pkg.nvbin", None, "");
+    row("in small slow pieces", "slow/pkg.nvbin?piece=16384&gap=5", None, "");
+    row("no Content-Length", "nolength/pkg.nvbin", None, "下载异常: 未找到该文件或下载失败");
+    row("404", "none.nvbin", None, "下载异常: Error transferring");
+    row("cut in the middle", "cut/pkg.nvbin", None, "下载异常: ");
+    row("stall ended by the timeout", "stall/pkg.nvbin", None, "下载异常: 服务器长时间没有响应");
+    row("stop requested", slow, Stop, "");
+    row("server gone", slow, ServerGone, "下载异常: ");
+    row("unsafe name from the link", "..%2F..%2Fpkg.nvbin", None,
+        "下载失败,链接中没有可用的文件名: ");
 }
 
+// The target directory holds an older pkg.nvbin: replaced only by a whole download.
 void TestDownload::download()
 {
     QFETCH(QString, route);
+    QFETCH(int, interruption);
     QFETCH(QString, message);
 
     HttpTestServer server(QStringLiteral("www"));
     QVERIFY(server.isRunning());
     singleton<Config>::instance()->setValue(SettingsKeys::kDownloadTimeout, 1);
-    placeOlderFile();
+    QDir().mkdir(QStringLiteral("target"));
+    QVERIFY(SimTest::writeFile(QStringLiteral("target/") + kPackage, kOlder));
     const QStringList before = contents(QStringLiteral("target"));
 
     DownloadThread thread;
-    const Run run = download(thread, server.url(route));
-    if (message.isEmpty()) {
-        QCOMPARE(run.errors, QStringList());
-        QCOMPARE(run.successes, 1);
-        QCOMPARE(run.progress.first(), 0);
-        QCOMPARE(run.progress.last(), 100);
-        QVERIFY(std::is_sorted(run.progress.cbegin(), run.progress.cend()));
-        QFile file(QStringLiteral("target/") + kPackage);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), served());
-        QCOMPARE(QDir(QStringLiteral("target")).count(), 3u); // the file, . and ..
+    QSignalSpy errors(&thread, &DownloadThread::signalShowErrorMessage);
+    QSignalSpy progress(&thread, &DownloadThread::signalSetDownloadProgress);
+    QSignalSpy successes(&thread, &DownloadThread::signalDownloadSucceed);
+    WorkerWatch watch(thread);
+    thread.startDownload(server.url(route), QStringLiteral("target"));
+    if (interruption != None) {
+        QTRY_VERIFY(progress.count() > 1);
+        if (interruption == ServerGone)
+            server.stop();
+        else
+            thread.requestStop();
+        QVERIFY(interruption == ServerGone || !thread.isRunning());
+    }
+    QVERIFY(watch.waitForEnd(60000));
+
+    QCOMPARE(errors.count(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(errors.at(0).at(0).toString().startsWith(message),
+                 qPrintable(errors.at(0).at(0).toString()));
+    if (!message.isEmpty() || interruption != None) {
+        QCOMPARE(successes.count(), 0);
+        QCOMPARE(contents(QStringLiteral("target")), before);
         return;
     }
-    QCOMPARE(run.errors.size(), 1);
-    QVERIFY2(run.errors.first().startsWith(message), qPrintable(run.errors.first()));
-    QCOMPARE(run.successes, 0);
-    QCOMPARE(contents(QStringLiteral("target")), before);
-}
-
-void TestDownload::stopInTheMiddle_data()
-{
-    QTest::addColumn<bool>("killServer"); // instead of asking the worker to stop
-    QTest::addColumn<QString>("message"); // the error's start; empty: none
-    QTest::newRow("stop requested") << false << QString();
-    QTest::newRow("server gone") << true << "下载异常: ";
-}
-
-void TestDownload::stopInTheMiddle()
-{
-    QFETCH(bool, killServer);
-    QFETCH(QString, message);
-
-    HttpTestServer server(QStringLiteral("www"));
-    QVERIFY(server.isRunning());
-    placeOlderFile();
-    const QStringList before = contents(QStringLiteral("target"));
-
-    DownloadThread thread;
-    QSignalSpy progress(&thread, &DownloadThread::signalSetDownloadProgress);
-    const Run run = download(thread, server.url("slow/pkg.nvbin?piece=1024&gap=20"), [&] {
-        QTRY_VERIFY(progress.count() > 1);
-        if (killServer)
-            return server.stop();
-        thread.requestStop();
-        QVERIFY(!thread.isRunning());
-    });
-    QCOMPARE(run.errors.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty())
-        QVERIFY2(run.errors.first().startsWith(message), qPrintable(run.errors.first()));
-    QCOMPARE(run.successes, 0);
-    QCOMPARE(contents(QStringLiteral("target")), before);
-}
-
-void TestDownload::unsafeNameWritesNothing()
-{
-    HttpTestServer server(QStringLiteral("www"));
-    QVERIFY(server.isRunning());
-    QDir().mkdir(QStringLiteral("target"));
-    const QStringList around = contents(QStringLiteral("."));
-    const QString link = server.url("..%2F..%2Fpkg.nvbin");
-
-    DownloadThread thread;
-    const Run run = download(thread, link);
-    QCOMPARE(run.errors, QStringList{"下载失败,链接中没有可用的文件名: " + link});
-    QCOMPARE(contents(QStringLiteral("target")), QStringList());
-    QCOMPARE(contents(QStringLiteral(".")), around);
+    QCOMPARE(successes.count(), 1);
+    QList<int> percents;
+    for (const QList<QVariant> &signal : progress)
+        percents << signal.at(0).toInt();
+    QCOMPARE(percents.first(), 0);
+    QCOMPARE(percents.last(), 100);
+    QVERIFY(std::is_sorted(percents.cbegin(), percents.cend()));
+    QCOMPARE(SimTest::fileBytes(QStringLiteral("target/") + kPackage), served());
+    QCOMPARE(QDir(QStringLiteral("target")).count(), 3u); // the file, . and ..
 }
 
 // The network layer holds back the server instead of buffering the whole file.
@@ -291,12 +221,14 @@ void TestDownload::largeFileKeepsMemoryFlat()
 
     const qint64 peakBefore = peakMemory();
     DownloadThread thread;
-    const Run run = download(thread, server.url("large.nvbin"));
+    QSignalSpy errors(&thread, &DownloadThread::signalShowErrorMessage);
+    WorkerWatch watch(thread);
+    thread.startDownload(server.url("large.nvbin"), QStringLiteral("target"));
+    QVERIFY(watch.waitForEnd(60000));
     const qint64 growth = peakMemory() - peakBefore;
     QFile::remove(large.fileName());
 
-    QCOMPARE(run.errors, QStringList());
-    QCOMPARE(run.successes, 1);
+    QCOMPARE(errors.count(), 0);
     QCOMPARE(QFileInfo(QStringLiteral("target/large.nvbin")).size(), kLargeBytes);
     QVERIFY2(growth < kMemoryGrowthLimit, qPrintable(QString::number(growth)));
 }

@@ -41,8 +41,7 @@ private slots:
     void init()
     {
         m_sim = std::make_unique<InstrumentSimulator>();
-        const QString error = SimTest::startOnConfiguredPort(*m_sim);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(SimTest::startOnConfiguredPort(*m_sim), QString());
     }
     void cleanup()
     {
@@ -68,10 +67,6 @@ void TestHistoryData::query_data()
     QTest::addColumn<QStringList>("boxes"); // "title: text"; the query, then a CSV export
     QTest::addColumn<QByteArray>("csv");    // how the exported file begins
 
-    QTest::newRow("today, exported as shown")
-            << Arrange() << 0 << "时间,温度,压力,流量\n" + kToday + " 00:00:00," << 6
-            << QStringList{"导出历史数据: "}
-            << QByteArray("时间,温度,压力,流量\n" + kToday.toUtf8());
     QTest::newRow("start after end: nothing sent")
             << Arrange() << 1 << "旧文本" << 1
             << QStringList{"查询: 起始日期应该小于或等于结束日期", "导出历史数据: "}
@@ -148,8 +143,6 @@ void TestHistoryData::leaveWhileQuerying()
     QVERIFY(leftWhileQuerying);
     // The first editor the driver finds is the start date, today when the dialog opens.
     QCOMPARE(driver.summaries(), QStringList{"历史数据: " + kToday});
-    QCOMPARE(driver.shown().first().windowIcon.pixmap(16).toImage(),
-             QIcon(QString::fromLatin1(GuiResources::kDebugIcon)).pixmap(16).toImage());
     QVERIFY(m_sim->waitForFrames(1, kQueryTimeoutMs));
 }
 

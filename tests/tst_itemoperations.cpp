@@ -113,8 +113,7 @@ private:
 void TestItemOperations::init()
 {
     m_sim = std::make_unique<InstrumentSimulator>();
-    const QString error = SimTest::startOnConfiguredPort(*m_sim);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(SimTest::startOnConfiguredPort(*m_sim), QString());
     m_window = std::make_unique<MainWindow>();
     m_tree = m_window->findChild<QTreeWidget *>();
     m_window->show();
@@ -243,16 +242,7 @@ void TestItemOperations::itemFile()
     for (int item : {int(Name), 7, 15, int(AlarmTime), int(Save), int(Restart)})
         addRow(item);
     m_window->slotAddItems(FactoryReset, {QStringLiteral("恢复出厂")});
-    const auto describeTree = [this] { // "item number|column 0|column 1" per row
-        QStringList rows;
-        for (int row = 0; row < m_tree->topLevelItemCount(); ++row) {
-            const QTreeWidgetItem *item = m_tree->topLevelItem(row);
-            rows << item->data(0, Qt::UserRole).toString() + '|' + item->text(0) + '|'
-                            + item->text(1);
-        }
-        return rows;
-    };
-    const QStringList before = describeTree();
+    const QStringList before = treeRows(m_tree);
     const QString file = m_dir.filePath(QStringLiteral("items.csv"));
     ModalDriver driver;
     driver.plan(ModalDriver::pickFile(file));
@@ -261,7 +251,7 @@ void TestItemOperations::itemFile()
     m_window->slotAddItems(40, {QStringLiteral("旧项目"), QStringLiteral("1")});
     driver.plan(ModalDriver::pickFile(file));
     trigger("import_2");
-    QCOMPARE(describeTree(), before);
+    QCOMPARE(treeRows(m_tree), before);
     QCOMPARE(status(), QStringLiteral("导入配置成功"));
 
     // Writing the imported list sends every value and executes no action.
@@ -273,14 +263,12 @@ void TestItemOperations::itemFile()
     QCOMPARE(m_sim->receivedFrames(), written);
 
     const auto importBytes = [&](const QByteArray &content) {
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(content) >= 0);
-        out.close();
+        QVERIFY(SimTest::writeFile(file, content));
         driver.plan(ModalDriver::pickFile(file));
         trigger("import_2");
     };
     importBytes("01. 设备名称, A\n\n02. 通讯地址, 1\n");
-    QCOMPARE(describeTree(), before);
+    QCOMPARE(treeRows(m_tree), before);
     QCOMPARE(status(), QStringLiteral("文件解析错误: 第2行"));
     importBytes("");
     QCOMPARE(m_tree->topLevelItemCount(), 0);
@@ -315,8 +303,6 @@ void TestItemOperations::syncTime_data()
                              << "同步时间失败";
     QTest::newRow("extra byte after the acknowledgement")
             << Arrange([](FaultPlan &f) { f.appendExtraByte(1); }) << "CRC校验错误";
-    QTest::newRow("no answer") << Arrange([](FaultPlan &f) { f.setSilent(true); })
-                               << "接受数据超时";
     QTest::newRow("port cannot be opened") << Arrange([](FaultPlan &) {
         singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, "/dev/norvo-none");
     }) << "打开串口失败: /dev/norvo-none";

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-// Builds a file in the directory and returns the path to parse.
+// Builds a file in the directory and returns the path to parse; none: an empty path.
 using Make = std::function<QString(const QDir &)>;
 Q_DECLARE_METATYPE(Make)
 
@@ -58,6 +58,19 @@ Make database(const QStringList &statements, const QVariant &cell)
         if (!writeDatabase(path, statements, cell, &error))
             qWarning("%s", qPrintable(error));
         return path;
+    };
+}
+
+// A file of these bytes, or the directory itself for null bytes.
+Make plainFile(const QByteArray &bytes)
+{
+    return [=](const QDir &dir) {
+        if (bytes.isNull())
+            return dir.path();
+        QFile file(dir.filePath(QStringLiteral("plain.nvbin")));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
     };
 }
 
@@ -114,73 +127,55 @@ void TestPackage::parse_data()
     QList<PackageEntry> twice = packageEntries(kDevice, kModel, kVersion, demoImage());
     twice.append({QString::fromLatin1(PackageKeys::kModel), QStringLiteral("NV-200")});
 
-    QTest::newRow("good package") << sealed(payload) << QString() << kModel << 4;
-    QTest::newRow("cell stored as bytes")
-            << database({table, insert}, good) << QString() << kModel << 4;
-    QTest::newRow("line breaks in the Base64 skipped")
-            << package(wrapped) << QString() << kModel << 4;
-    QTest::newRow("duplicated key, the last read wins")
-            << sealed(packagePayload(twice)) << QString() << "NV-200" << 5;
-    QTest::newRow("truncated map passes empty")
-            << sealed(payload.left(payload.size() / 2)) << QString() << QString() << 0;
+    // A failure names its message and leaves the content alone; a pass gives the entries read.
+    const auto fails = [](const char *tag, const Make &make, const QString &message) {
+        QTest::newRow(tag) << make << message << QString() << -1;
+    };
+    const auto passes = [](const char *tag, const Make &make, const QString &model, int entries) {
+        QTest::newRow(tag) << make << QString() << model << entries;
+    };
+    passes("good package", sealed(payload), kModel, 4);
+    passes("cell stored as bytes", database({table, insert}, good), kModel, 4);
+    passes("line breaks in the Base64 skipped", package(wrapped), kModel, 4);
+    passes("duplicated key, the last read wins", sealed(packagePayload(twice)), "NV-200", 5);
+    passes("truncated map passes empty", sealed(payload.left(payload.size() / 2)), QString(), 0);
 
-    QTest::newRow("empty path") << Make([](const QDir &) { return QString(); }) << kNotFound
-                                << QString() << -1;
-    QTest::newRow("directory") << Make([](const QDir &d) { return d.path(); }) << kNotFound
-                               << QString() << -1;
-    QTest::newRow("not a database") << Make([](const QDir &d) {
-        QFile file(d.filePath(QStringLiteral("text.nvbin")));
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(4096, 'x'));
-        return file.fileName();
-    }) << kNotOpened << QString() << -1;
-    QTest::newRow("empty file is a database without INFO") << Make([](const QDir &d) {
-        QFile file(d.filePath(QStringLiteral("empty.nvbin")));
-        file.open(QIODevice::WriteOnly);
-        return file.fileName();
-    }) << kBadTable << QString() << -1;
-    QTest::newRow("no INFO table")
-            << database({"create table DATA (DATA text)", "insert into DATA values (?)"},
-                        QString::fromLatin1(good))
-            << kBadTable << QString() << -1;
-    QTest::newRow("two rows") << database({table, insert, insert}, QString::fromLatin1(good))
-                              << kBadTable << QString() << -1;
-    QTest::newRow("oversized cell never loaded")
-            << database({table,
-                         QStringLiteral("insert into INFO values (zeroblob(%1))")
-                                 .arg(DDbServer::kMaxCellBytes + 1)},
-                        QVariant())
-            << kNoContent << QString() << -1;
+    fails("empty path", Make(), kNotFound);
+    fails("directory", plainFile(QByteArray()), kNotFound);
+    fails("not a database", plainFile(QByteArray(4096, 'x')), kNotOpened);
+    fails("no INFO table",
+          database({"create table DATA (DATA text)", "insert into DATA values (?)"},
+                   QString::fromLatin1(good)),
+          kBadTable);
+    fails("two rows", database({table, insert, insert}, QString::fromLatin1(good)), kBadTable);
+    fails("oversized cell never loaded",
+          database({table,
+                    QStringLiteral("insert into INFO values (zeroblob(%1))")
+                            .arg(DDbServer::kMaxCellBytes + 1)},
+                   QVariant()),
+          kNoContent);
 
-    QTest::newRow("payload changed after sealing")
-            << package(sealBlock(changed, md5(payload)).toBase64()) << kBadDigest << QString()
-            << -1;
-    QTest::newRow("15-byte digest") << package(sealBlock(payload, md5(payload).left(15)).toBase64())
-                                    << kBadDigest << QString() << -1;
-    QTest::newRow("empty cell") << database({table, insert}, QString()) << kBadDigest << QString()
-                                << -1;
+    fails("payload changed after sealing", package(sealBlock(changed, md5(payload)).toBase64()),
+          kBadDigest);
+    fails("15-byte digest", package(sealBlock(payload, md5(payload).left(15)).toBase64()),
+          kBadDigest);
+    fails("empty cell", database({table, insert}, QString()), kBadDigest);
     // A block that announces a 2 GiB payload holds a few bytes of it.
-    QTest::newRow("payload length beyond the block")
-            << package(QByteArray::fromHex("7FFFFFFF0102030400000010").toBase64()) << kBadDigest
-            << QString() << -1;
+    fails("payload length beyond the block",
+          package(QByteArray::fromHex("7FFFFFFF0102030400000010").toBase64()), kBadDigest);
 
     // Maps whose values would make the reader recurse or reserve memory they
     // do not bring are read as broken: empty, but the parse passes.
     QByteArray nested;
     for (int depth = 0; depth < 100000; ++depth)
-        nested.append(QByteArray::fromHex("00000009"
-                                          "00"
-                                          "00000001"));
-    QTest::newRow("deeply nested lists")
-            << sealed(rawMap(1, QStringLiteral("k"), nested)) << QString() << QString() << 0;
-    QTest::newRow("string list announcing 2^28 strings")
-            << sealed(rawMap(1, QStringLiteral("k"), QByteArray::fromHex("0000000B0010000000")))
-            << QString() << QString() << 0;
-    QTest::newRow("entry count beyond the entries")
-            << sealed(rawMap(0xFFFFFFFF, QStringLiteral("k"),
-                             QByteArray::fromHex("0000000100"
-                                                 "01")))
-            << QString() << QString() << 0;
+        nested.append(QByteArray::fromHex("000000090000000001")); // a list holding one entry
+    passes("deeply nested lists", sealed(rawMap(1, QStringLiteral("k"), nested)), QString(), 0);
+    passes("string list announcing 2^28 strings",
+           sealed(rawMap(1, QStringLiteral("k"), QByteArray::fromHex("0000000B0010000000"))),
+           QString(), 0);
+    passes("entry count beyond the entries",
+           sealed(rawMap(0xFFFFFFFF, QStringLiteral("k"), QByteArray::fromHex("000000010001"))),
+           QString(), 0);
 }
 
 void TestPackage::parse()
@@ -190,7 +185,7 @@ void TestPackage::parse()
     QFETCH(QString, model);
     QFETCH(int, entries);
 
-    DEncryptInfo info(make(QDir(m_dir.path())));
+    DEncryptInfo info(make ? make(QDir(m_dir.path())) : QString());
     info.content.insert(kSentinel, 1);
     DDbServer server;
     QCOMPARE(server.parsePackage(info), message);
