@@ -7,6 +7,11 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+#include <vector>
 
 namespace {
 Config *config()
@@ -20,7 +25,8 @@ QComboBox *box(SetupDialog &dialog, const char *name)
 }
 } // namespace
 
-// Serial setup dialog: port ordering, preselection, refusals, what OK and Cancel store.
+// Serial setup dialog: port ordering, preselection, refusals, what OK and Cancel
+// store; and the settings store behind it, one instance from many threads.
 class TestSetupDialog : public QObject
 {
     Q_OBJECT
@@ -33,6 +39,7 @@ private slots:
     void okPressed();
     void closeButtons();
     void typedPort();
+    void oneSettingsInstanceFromManyThreads();
 
 private:
     QTemporaryDir m_dir;
@@ -151,6 +158,28 @@ void TestSetupDialog::typedPort()
 
     SetupDialog reopened;
     QCOMPARE(box(reopened, "port")->currentText(), path);
+}
+
+void TestSetupDialog::oneSettingsInstanceFromManyThreads()
+{
+    constexpr int kThreads = 16;
+    std::atomic<bool> go{false};
+    std::vector<Config *> seen(kThreads, nullptr);
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int i = 0; i < kThreads; ++i) {
+        threads.emplace_back(QThread::create([&, i] {
+            while (!go.load())
+                QThread::yieldCurrentThread();
+            seen[i] = singleton<Config>::instance();
+            seen[i]->setValue(SettingsKeys::kSerialPort, QString::number(i));
+        }));
+        threads.back()->start();
+    }
+    go = true;
+    for (auto &thread : threads)
+        QVERIFY(thread->wait(10000));
+    for (Config *config : seen)
+        QCOMPARE(config, singleton<Config>::instance());
 }
 
 QTEST_MAIN(TestSetupDialog)

@@ -13,7 +13,7 @@ WHAT="${1:-all}"
 ROOT="$PWD"
 # Tests with worker threads of ours: the simulator's serving thread, the
 # reading, writing, clock, history, monitor, update and download workers.
-THREADED_TESTS="tst_seriallink tst_itemoperations tst_mainwindow tst_readthread tst_historydata tst_updatethread tst_updatedialog tst_catalogue tst_download tst_monitorthread tst_monitordialog"
+THREADED_TESTS="tst_seriallink tst_itemoperations tst_mainwindow tst_history tst_updatethread tst_updatedialog tst_download tst_monitor"
 
 run_asan() {
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,12 +1,22 @@
 #include "commandset.h"
+#include "guiresources.h"
+#include "historydata.h"
 #include "historyrequest.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
 #include "readthread.h"
 #include "simtestsupport.h"
 #include "workerwatch.h"
 
 #include <QtTest>
 
+#include <QAction>
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
 #include <functional>
+#include <memory>
 
 using Arrange = std::function<void(InstrumentSimulator &)>;
 Q_DECLARE_METATYPE(Arrange)
@@ -19,7 +29,7 @@ const QString kHeader = QStringLiteral("时间,温度,压力,流量\r\n");
 
 // The signals of one query in the order they arrived: "clear", the added
 // texts, "error:<title>|<text>".
-QStringList query(ReadThread &thread)
+QStringList runQuery(ReadThread &thread)
 {
     QStringList seen;
     QObject receiver; // on this thread, so the signals arrive queued as in the dialog
@@ -37,28 +47,55 @@ QStringList query(ReadThread &thread)
     QCoreApplication::sendPostedEvents();
     return seen;
 }
+const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+
+void click(const QWidget &dialog, const QString &button)
+{
+    dialog.findChild<QPushButton *>(button)->click();
+}
 } // namespace
 
-// The history request, and the reader against the simulated instrument over a pseudo-terminal.
-class TestReadThread : public QObject
+// History records against the simulated instrument over a pseudo-terminal:
+// the request, the reader, and the dialog as the user meets it (dates, query,
+// view, export, leaving).
+class TestHistory : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(SimTest::enterTemporaryDirectory(m_dir)); }
-    void cleanup() { SimTest::resetSettings(); }
+    void initTestCase()
+    {
+        initGuiResources();
+        QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
+    }
+    void cleanup()
+    {
+        m_sim.reset();
+        SimTest::resetSettings();
+    }
     void request_data();
     void request();
     void answer_data();
     void answer();
     void interrupted_data();
     void interrupted();
+    void query_data();
+    void query();
+    void leaveWhileQuerying_data();
+    void leaveWhileQuerying();
 
 private:
+    void startSimulator()
+    {
+        m_sim = std::make_unique<InstrumentSimulator>();
+        QCOMPARE(SimTest::startOnConfiguredPort(*m_sim), QString());
+    }
+
     QTemporaryDir m_dir;
+    std::unique_ptr<InstrumentSimulator> m_sim;
 };
 
-void TestReadThread::request_data()
+void TestHistory::request_data()
 {
     QTest::addColumn<QDate>("first");
     QTest::addColumn<QDate>("last");
@@ -73,7 +110,7 @@ void TestReadThread::request_data()
             << QByteArray::fromHex("7E05024E9F0007910004 000101 630C1F");
 }
 
-void TestReadThread::request()
+void TestHistory::request()
 {
     QFETCH(QDate, first);
     QFETCH(QDate, last);
@@ -84,7 +121,7 @@ void TestReadThread::request()
     QCOMPARE(frame.at(18), char(0x7F));
 }
 
-void TestReadThread::answer_data()
+void TestHistory::answer_data()
 {
     QTest::addColumn<Arrange>("arrange");
     QTest::addColumn<int>("baud");
@@ -117,7 +154,7 @@ void TestReadThread::answer_data()
             << 115200 << QString() << 0 << "error:查询|打开串口失败: ";
 }
 
-void TestReadThread::answer()
+void TestHistory::answer()
 {
     QFETCH(Arrange, arrange);
     QFETCH(int, baud);
@@ -131,7 +168,7 @@ void TestReadThread::answer()
         arrange(sim);
 
     ReadThread thread;
-    QStringList seen = query(thread);
+    QStringList seen = runQuery(thread);
     const bool opened = !error.contains(QStringLiteral("打开串口失败"));
     QCOMPARE(seen.count(QStringLiteral("clear")), opened ? 1 : 0);
     if (opened)
@@ -147,10 +184,10 @@ void TestReadThread::answer()
     sim.faults().clear();
     QTest::qWait(kLateChunkMs);
     if (opened && error.isEmpty())
-        QVERIFY(query(thread).mid(1).join(QString()).startsWith(kHeader));
+        QVERIFY(runQuery(thread).mid(1).join(QString()).startsWith(kHeader));
 }
 
-void TestReadThread::interrupted_data()
+void TestHistory::interrupted_data()
 {
     QTest::addColumn<bool>("cancel"); // or the port vanishes
     QTest::addColumn<QStringList>("errors");
@@ -158,7 +195,7 @@ void TestReadThread::interrupted_data()
     QTest::newRow("port vanishes mid-answer") << false << QStringList{"查询", "串口已断开"};
 }
 
-void TestReadThread::interrupted()
+void TestHistory::interrupted()
 {
     QFETCH(bool, cancel);
     QFETCH(QStringList, errors);
@@ -185,5 +222,95 @@ void TestReadThread::interrupted()
     QCOMPARE(failed.value(0, QVariantList()), QVariantList(errors.begin(), errors.end()));
 }
 
-QTEST_GUILESS_MAIN(TestReadThread)
-#include "tst_readthread.moc"
+void TestHistory::query_data()
+{
+    QTest::addColumn<Arrange>("arrange");
+    QTest::addColumn<int>("startAfterEnd"); // days
+    QTest::addColumn<QString>("view");      // how the view's text begins
+    QTest::addColumn<int>("lines"); // of the view, the empty one after the last line end included
+    QTest::addColumn<QStringList>("boxes"); // "title: text"; the query, then a CSV export
+    QTest::addColumn<QByteArray>("csv");    // how the exported file begins
+
+    QTest::newRow("start after end: nothing sent")
+            << Arrange() << 1 << "旧文本" << 1
+            << QStringList{"查询: 起始日期应该小于或等于结束日期", "导出历史数据: "}
+            << QByteArray("旧文本");
+    const QList<ReplyChunk> chunks{{"a,1\r", 0}, {"\nb,2\r\n", 20}};
+    QTest::newRow("CR LF split between chunks is one line end")
+            << Arrange([=](InstrumentSimulator &s) { s.faults().replaceAnswers(chunks); }) << 0
+            << "a,1\nb,2\n"
+            << 3 << QStringList{"导出历史数据: "} << QByteArray("a,1\nb,2\n");
+}
+
+void TestHistory::query()
+{
+    QFETCH(Arrange, arrange);
+    QFETCH(int, startAfterEnd);
+    QFETCH(QString, view);
+    QFETCH(int, lines);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, csv);
+    startSimulator();
+    if (arrange)
+        arrange(*m_sim);
+
+    HistoryData dialog;
+    dialog.slotAddText(QStringLiteral("旧文本"));
+    auto *start = dialog.findChild<QDateEdit *>(QStringLiteral("dateStart"));
+    start->setDate(start->date().addDays(startAfterEnd));
+    ModalDriver driver;
+    WorkerWatch reader(*dialog.findChild<ReadThread *>());
+    click(dialog, "bntQuery");
+    if (startAfterEnd <= 0)
+        QVERIFY(reader.waitForEnd(kQueryTimeoutMs));
+    QCoreApplication::sendPostedEvents();
+    const QTextEdit *text = dialog.findChild<QTextEdit *>();
+    QVERIFY2(text->toPlainText().startsWith(view), qPrintable(text->toPlainText()));
+    QCOMPARE(text->document()->blockCount(), lines);
+    QCOMPARE(m_sim->receivedFrames().size(), startAfterEnd > 0 ? 0 : 1);
+
+    const QString path = m_dir.filePath(QStringLiteral("history.csv"));
+    driver.plan(ModalDriver::pickFile(path));
+    click(dialog, "bntExportCSV");
+    QCOMPARE(driver.summaries(), boxes);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(csv));
+    QVERIFY(file.remove());
+}
+
+void TestHistory::leaveWhileQuerying_data()
+{
+    QTest::addColumn<bool>("escape"); // or the window's close button
+    QTest::newRow("Escape") << true;
+    QTest::newRow("close") << false;
+}
+
+// The query sits in its 3000 ms wait for an answer when the dialog goes; the
+// dialog must not be destroyed before its thread has ended.
+void TestHistory::leaveWhileQuerying()
+{
+    startSimulator();
+    QFETCH(bool, escape);
+    m_sim->faults().setSilent(true);
+    MainWindow window;
+    ModalDriver driver;
+    bool leftWhileQuerying = false;
+    driver.plan([&](QWidget *modal) {
+        auto *dialog = qobject_cast<HistoryData *>(modal);
+        click(*dialog, "bntQuery");
+        leftWhileQuerying = dialog->isQuerying();
+        if (escape)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->close();
+    });
+    window.findChild<QAction *>(QStringLiteral("debug"))->trigger();
+
+    QVERIFY(leftWhileQuerying);
+    // The first editor the driver finds is the start date, today when the dialog opens.
+    QCOMPARE(driver.summaries(), QStringList{"历史数据: " + kToday});
+    QVERIFY(m_sim->waitForFrames(1, kQueryTimeoutMs));
+}
+
+QTEST_MAIN(TestHistory)
+#include "tst_history.moc"

@@ -1,0 +1,443 @@
+#include "commandset.h"
+#include "guiresources.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "monitordialog.h"
+#include "monitortext.h"
+#include "monitorthread.h"
+#include "simtestsupport.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSerialPort>
+#include <QTextBlock>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(MonitorView)
+
+namespace {
+const QByteArray kDebugOn = QByteArray::fromHex("FF0F4BFF0000023100541F");
+const QByteArray kDebugOff = QByteArray::fromHex("FF0F4BFF0000023000558F");
+constexpr int kWaitMs = 15000;
+constexpr int kListenMs = 150;
+
+// One listening run against the simulated instrument, and what it signalled.
+struct Run
+{
+    Run()
+    {
+        // Queued to the test's thread, so reading them races with nothing.
+        QObject::connect(&thread, &MonitorThread::signalDataRecv, &receiver,
+                         [this](const QByteArray &burst) { bursts << burst; });
+        QObject::connect(&thread, &MonitorThread::signalShowError, &receiver,
+                         [this](const QString &title, const QString &text) {
+                             messages << title + QStringLiteral(": ") + text;
+                         });
+    }
+    ~Run() { sim.faults().setSilent(false); } // the switch-off at the end gets its answer
+
+    QString start(bool debug, int baudRate = SimTest::kBaudRate)
+    {
+        const QString error
+                = sim.isRunning() ? QString() : SimTest::startOnConfiguredPort(sim, baudRate);
+        thread.setDebug(debug);
+        thread.start();
+        return error;
+    }
+    // Ends the run and takes in what it signalled last.
+    void stop()
+    {
+        thread.stop();
+        QCoreApplication::processEvents();
+    }
+    QByteArray shown() const { return bursts.join(); }
+    // Silences the instrument and waits until every debug byte it sent was shown.
+    bool drain()
+    {
+        sim.faults().setSilent(true);
+        return QTest::qWaitFor([this] { return shown().size() == sim.debugBytesSent(); }, kWaitMs);
+    }
+
+    InstrumentSimulator sim;
+    MonitorThread thread;
+    QObject receiver;
+    QByteArrayList bursts;
+    QStringList messages;
+};
+
+// Whole debug lines numbered from 1 without a gap: every byte once and in order.
+// The number of lines, or -1 with the offending line in why.
+int numberedLines(const QByteArray &stream, QString *why)
+{
+    static const QRegularExpression line(
+            QStringLiteral("^DBG #(\\d+) t=\\d+ 温度=[\\d.]+ 流量=12\\.0$"));
+    QStringList lines = decodeGb2312(stream).split(QStringLiteral("\r\n"));
+    *why = lines.takeLast();
+    for (int i = 0; why->isEmpty() && i < lines.size(); ++i) {
+        if (line.match(lines.at(i)).captured(1).toInt() != i + 1)
+            *why = lines.at(i);
+    }
+    return why->isEmpty() ? lines.size() : -1;
+}
+const QString kHeader
+        = QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[\\d+\\] : ");
+const QString kFirstLine = QStringLiteral("DBG #1 t=\\d+ 温度=[\\d.]+ 流量=12\\.0");
+const QString kFirstHex = QStringLiteral("44 42 47 20 23 31 (?:[0-9A-F]{2} )+");
+void press(QWidget &dialog, const char *button)
+{
+    QTest::mousePress(child<QPushButton>(dialog, button), Qt::LeftButton);
+}
+
+// "running", "idle" or "mixed", as the buttons show it.
+QString buttons(QWidget &dialog)
+{
+    const bool start = child<QPushButton>(dialog, "bntStart")->isEnabled();
+    const bool debug = child<QCheckBox>(dialog, "ckDebug")->isEnabled();
+    const bool stop = child<QPushButton>(dialog, "bntStop")->isEnabled();
+    if (start && debug && !stop)
+        return QStringLiteral("idle");
+    return !start && !debug && stop ? QStringLiteral("running") : QStringLiteral("mixed");
+}
+
+QStringList shownLines(QWidget &dialog)
+{
+    return child<QPlainTextEdit>(dialog, "textEdit")->toPlainText().split(QLatin1Char('\n'));
+}
+
+bool matches(const QString &pattern, const QString &text)
+{
+    return QRegularExpression(QLatin1Char('^') + pattern + QLatin1Char('$')).match(text).hasMatch();
+}
+} // namespace
+
+// The device monitor against the simulated instrument. The listening thread:
+// the debug switch around a run, how bytes are grouped into bursts, floods.
+// The dialog as a user works it: the three display forms, a session, a change
+// of display form, the bounded view, a pulled cable and closing mid-session.
+class TestMonitor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initGuiResources();
+        QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
+    }
+    void cleanup()
+    {
+        m_sim.reset();
+        SimTest::resetSettings();
+    }
+    void debugSwitch_data();
+    void debugSwitch();
+    void burstGaps_data();
+    void burstGaps();
+    void flood_data();
+    void flood();
+    void stopDuringFlood();
+    void unansweredSwitch();
+    void displayForms_data();
+    void displayForms();
+    void session();
+    void viewChangeAffectsNextBurstOnly();
+    void keptLines_data();
+    void keptLines();
+    void pulledCable();
+    void closedWhileListening();
+
+private:
+    // The instrument the dialog tests listen to, its debug lines well apart: a burst each.
+    void startSimulator()
+    {
+        m_sim = std::make_unique<InstrumentSimulator>();
+        m_sim->setDebugLinePeriodMs(100);
+        QCOMPARE(SimTest::startOnConfiguredPort(*m_sim), QString());
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<InstrumentSimulator> m_sim;
+};
+
+void TestMonitor::debugSwitch_data()
+{
+    QTest::addColumn<bool>("debug");
+    QTest::addColumn<bool>("staleFlood"); // an earlier session left the output flooding
+    QTest::addColumn<QByteArrayList>("frames");
+
+    QTest::newRow("on: switched on, and off at the stop")
+            << true << false << QByteArrayList{kDebugOn, kDebugOff};
+    QTest::newRow("off: switched off, nothing at the stop")
+            << false << false << QByteArrayList{kDebugOff};
+    QTest::newRow("off amid an earlier session's flood")
+            << false << true << QByteArrayList{kDebugOn, kDebugOff};
+    QTest::newRow("on amid an earlier session's flood")
+            << true << true << QByteArrayList{kDebugOn, kDebugOn, kDebugOff};
+}
+
+void TestMonitor::debugSwitch()
+{
+    QFETCH(bool, debug);
+    QFETCH(bool, staleFlood);
+    QFETCH(QByteArrayList, frames);
+
+    Run run;
+    if (staleFlood) {
+        QVERIFY(SimTest::startOnConfiguredPort(run.sim).isEmpty());
+        run.sim.setDebugFlood(true);
+        QSerialPort port;
+        QByteArray answer;
+        QVERIFY(openSerialPort(port));
+        QCOMPARE(sendAndReceive(port, kDebugOn, answer), LinkOk);
+    }
+    QVERIFY(run.start(debug).isEmpty());
+    QVERIFY(run.sim.waitForFrames(frames.size() - (debug ? 1 : 0), kWaitMs));
+    QTest::qWait(kListenMs);
+    run.stop();
+
+    QCOMPARE(run.messages, QStringList());
+    QCOMPARE(run.sim.receivedFrames(), frames);
+    QVERIFY(!run.sim.debugOutputOn());
+}
+
+void TestMonitor::burstGaps_data()
+{
+    QTest::addColumn<int>("periodMs"); // from line start to line start; a line takes 5 ms
+    QTest::addColumn<bool>("oneBurst");
+    QTest::newRow("30 ms apart: one burst") << 30 << true;
+    QTest::newRow("80 ms apart: a burst each") << 80 << false;
+}
+
+void TestMonitor::burstGaps()
+{
+    QFETCH(int, periodMs);
+    QFETCH(bool, oneBurst);
+    Run run;
+    run.sim.setDebugLinePeriodMs(periodMs);
+    QVERIFY(run.start(true).isEmpty());
+    QVERIFY(run.sim.waitForFrames(1, kWaitMs));
+    QTest::qWait(4 * periodMs);
+    QVERIFY(run.drain());
+
+    QString why;
+    const int lines = numberedLines(run.shown(), &why);
+    QVERIFY2(lines >= 2, qPrintable(why));
+    QCOMPARE(run.bursts.size(), oneBurst ? 1 : lines);
+}
+
+void TestMonitor::flood_data()
+{
+    QTest::addColumn<int>("baudRate");
+    QTest::addColumn<QString>("cutAt"); // the limit that cuts bursts: size or age
+    QTest::newRow("115200 baud: cut at the size limit") << SimTest::kBaudRate << "size";
+    QTest::newRow("4800 baud: cut at the age limit") << 4800 << "age";
+}
+
+void TestMonitor::flood()
+{
+    QFETCH(int, baudRate);
+    QFETCH(QString, cutAt);
+    Run run;
+    run.sim.setDebugFlood(true);
+    QVERIFY(run.start(true, baudRate).isEmpty());
+
+    // Bursts arrive while the instrument has not paused once.
+    QTRY_VERIFY_WITH_TIMEOUT(run.bursts.size() >= 2, kWaitMs);
+    const int largest = qMax(run.bursts.at(0).size(), run.bursts.at(1).size());
+    QVERIFY(run.drain());
+
+    QString why;
+    QVERIFY2(numberedLines(run.shown(), &why) > 0, qPrintable(why));
+    for (const QByteArray &burst : qAsConst(run.bursts)) {
+        QVERIFY(burst.size() <= MonitorThread::kMaxBurstBytes);
+        QCOMPARE(encodeGb2312(decodeGb2312(burst)), burst); // no character cut in two
+    }
+    QCOMPARE(largest >= MonitorThread::kMaxBurstBytes - 1, cutAt == QLatin1String("size"));
+
+    // Switched off while the flood runs again: the answer is found among the lines.
+    run.sim.faults().setSilent(false);
+    run.stop();
+    QCOMPARE(run.messages, QStringList());
+    QCOMPARE(run.sim.receivedFrames().last(), kDebugOff);
+}
+
+void TestMonitor::stopDuringFlood()
+{
+    Run run;
+    run.sim.setDebugFlood(true);
+    // Slow enough to stay below both limits: only the stop hands the bytes out.
+    QVERIFY(run.start(true, SimTest::kSlowBaudRate).isEmpty());
+    QVERIFY(run.sim.waitForFrames(1, kWaitMs));
+    QTest::qWait(3 * kListenMs);
+    QCOMPARE(run.bursts.size(), 0);
+    run.stop();
+
+    const QByteArray shown = run.shown();
+    QString why;
+    QVERIFY(shown.startsWith("DBG #1 "));
+    QVERIFY2(numberedLines(shown.left(shown.lastIndexOf("\r\n") + 2), &why) > 0, qPrintable(why));
+    QCOMPARE(run.messages, QStringList());
+}
+
+// An instrument that does not answer the switch is not listened to.
+void TestMonitor::unansweredSwitch()
+{
+    Run run;
+    run.sim.faults().setSilent(true);
+    QVERIFY(run.start(true).isEmpty());
+    QVERIFY(run.thread.wait(kWaitMs));
+    QCoreApplication::processEvents();
+    QCOMPARE(run.messages, QStringList{"监听调试: 接受数据超时"});
+    QVERIFY(run.bursts.isEmpty());
+}
+
+void TestMonitor::displayForms_data()
+{
+    QTest::addColumn<MonitorView>("view");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+
+    const QByteArray ok = QByteArray::fromHex("4F4B0D0A");
+    // 温度, a line break and 报警 in GB2312.
+    const QByteArray chinese = QByteArray::fromHex("CEC2B6C80D0AB1A8BEAF");
+    const QString chineseHex = QStringLiteral("CE C2 B6 C8 0D 0A B1 A8 BE AF ");
+    const QString at = QStringLiteral("[2018-01-05 10:00:00.123]");
+    QTest::newRow("OK raw: the data's own line break, no header")
+            << MonitorView::Original << ok << "OK\r\n";
+    QTest::newRow("OK hex") << MonitorView::Hex << ok << at + "[4] : 4F 4B 0D 0A \r\n";
+    QTest::newRow("OK raw and hex")
+            << MonitorView::OriginalHex << ok << at + "[4] : OK ( 4F 4B 0D 0A  )\r\n";
+    QTest::newRow("Chinese raw") << MonitorView::Original << chinese << "温度\r\n报警";
+    QTest::newRow("Chinese hex") << MonitorView::Hex << chinese
+                                 << at + "[10] : " + chineseHex + "\r\n";
+    QTest::newRow("Chinese raw and hex: trimmed, inner line break a space")
+            << MonitorView::OriginalHex << QByteArray(" " + chinese + " ")
+            << at + "[12] : 温度  报警 ( 20 " + chineseHex + "20  )\r\n";
+    QTest::newRow("empty burst shows nothing") << MonitorView::Hex << QByteArray() << QString();
+}
+
+// Each form of a burst, stamped with a fixed moment.
+void TestMonitor::displayForms()
+{
+    QFETCH(MonitorView, view);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    const QDateTime received(QDate(2018, 1, 5), QTime(10, 0, 0, 123));
+    QCOMPARE(burstDisplayText(view, bytes, received), shown);
+}
+
+void TestMonitor::session()
+{
+    startSimulator();
+    MonitorDialog dialog;
+    dialog.show();
+    child<QRadioButton>(dialog, "rdOriginalHex")->setChecked(true);
+
+    press(dialog, "bntStart"); // the buttons act as soon as they go down
+    QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog), QStringLiteral("running"), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(shownLines(dialog).size() > 3, kWaitMs);
+    press(dialog, "bntStop");
+    QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog), QStringLiteral("idle"), kWaitMs);
+
+    const QString first = shownLines(dialog).first();
+    QVERIFY2(matches(kHeader + kFirstLine + " \\( " + kFirstHex + " \\)", first),
+             qPrintable(first));
+    QCOMPARE(m_sim->receivedFrames(), (QList<QByteArray>{kDebugOn, kDebugOff}));
+}
+
+void TestMonitor::viewChangeAffectsNextBurstOnly()
+{
+    MonitorDialog dialog;
+    for (const char *radio : {"rdHex", "rdOriginal"}) {
+        child<QRadioButton>(dialog, radio)->setChecked(true);
+        dialog.slotDataRecv(QByteArray::fromHex("4F4B0D0A"));
+    }
+    const QStringList lines = shownLines(dialog);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(matches(kHeader + "4F 4B 0D 0A ", lines.at(0)));
+    QCOMPARE(lines.at(1), QStringLiteral("OK"));
+}
+
+void TestMonitor::keptLines_data()
+{
+    QTest::addColumn<QVariant>("setting"); // "monitor/maxlines"; invalid: absent
+    QTest::addColumn<int>("lineChars");    // of each line fed, its number and break included
+    QTest::addColumn<bool>("lineEnds");
+    QTest::addColumn<int>("fed");
+    QTest::addColumn<int>("kept"); // lines in the view afterwards, the empty last one too
+
+    const int byDefault = MonitorDialog::kDefaultKeptLines;
+    QTest::newRow("set to 5") << QVariant(5) << 10 << true << 20 << 5;
+    QTest::newRow("absent: the default") << QVariant() << 10 << true << byDefault + 10 << byDefault;
+    QTest::newRow("long lines: the character bound")
+            << QVariant() << 1000 << true << MonitorDialog::kMaxKeptChars / 1000 + 100
+            << MonitorDialog::kMaxKeptChars / 1000;
+    QTest::newRow("no line ends: long lines carry on in new ones")
+            << QVariant(3) << 1000 << false << 20 << 3;
+}
+
+void TestMonitor::keptLines()
+{
+    QFETCH(QVariant, setting);
+    QFETCH(int, lineChars);
+    QFETCH(bool, lineEnds);
+    QFETCH(int, fed);
+    QFETCH(int, kept);
+    if (setting.isValid())
+        singleton<Config>::instance()->setValue(SettingsKeys::kMonitorMaxLines, setting);
+    const auto line = [&](int number) {
+        const QString text = QStringLiteral("%1 ").arg(number, 6, 10, QLatin1Char('0'));
+        return text.leftJustified(lineChars - 1, QLatin1Char('x'), true);
+    };
+
+    MonitorDialog dialog;
+    for (int number = 1; number <= fed; ++number)
+        dialog.slotDataRecv((line(number) + (lineEnds ? "\n" : "")).toLatin1());
+
+    const QTextDocument *document = child<QPlainTextEdit>(dialog, "textEdit")->document();
+    QCOMPARE(document->blockCount(), kept);
+    if (lineEnds) // the newest lines stay, whole
+        QCOMPARE(document->firstBlock().text(), line(fed - kept + 2));
+}
+
+void TestMonitor::pulledCable()
+{
+    startSimulator();
+    MonitorDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    press(dialog, "bntStart");
+    QTRY_VERIFY_WITH_TIMEOUT(shownLines(dialog).size() > 1, kWaitMs);
+    m_sim->stop();
+
+    QTRY_COMPARE_WITH_TIMEOUT(driver.summaries(), QStringList{"设备监听: 串口已断开"}, kWaitMs);
+    QCOMPARE(driver.shown().first().buttons, QStringList{"确定"});
+    QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog), QStringLiteral("idle"), kWaitMs);
+}
+
+void TestMonitor::closedWhileListening()
+{
+    startSimulator();
+    MainWindow window;
+    QAction *monitor = child<QAction>(window, "monitor");
+    QVERIFY(monitor->isEnabled());
+    ModalDriver driver;
+    // Start listening in the dialog; the driver's next look closes it mid-session.
+    driver.plan([](QWidget *dialog) { press(*dialog, "bntStart"); });
+    monitor->trigger();
+
+    QCOMPARE(driver.shown().size(), 2);
+    QCOMPARE(driver.shown().first().title, QStringLiteral("设备监听"));
+    // Closing waited for the run to end, switch-off included.
+    QCOMPARE(m_sim->receivedFrames(), (QList<QByteArray>{kDebugOn, kDebugOff}));
+}
+
+QTEST_MAIN(TestMonitor)
+#include "tst_monitor.moc"
