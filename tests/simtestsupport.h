@@ -40,7 +40,8 @@ inline QString startOnConfiguredPort(InstrumentSimulator &sim, int baudRate = kB
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            && file.write(bytes) == bytes.size();
 }
 
 inline QByteArray fileBytes(const QString &path)

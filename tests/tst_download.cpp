@@ -226,7 +226,6 @@ void TestDownload::certificateChecking_data()
     QTest::addColumn<QVariant>("setting");
     QTest::addColumn<bool>("checked");
     QTest::newRow("absent") << QVariant() << true;
-    QTest::newRow("true") << QVariant("true") << true;
     QTest::newRow("false") << QVariant("false") << false;
 }
 

@@ -114,7 +114,6 @@ void TestHistoryExport::layout_data()
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("rowsPerPage");
     QTest::addColumn<int>("pages");
-    QTest::newRow("L = N") << 2400 << 11 << 11 << 1;
     QTest::newRow("L = N + 1") << 2400 << 12 << 11 << 2;
     QTest::newRow("font taller than the page") << 300 << 3 << 1 << 3;
 }

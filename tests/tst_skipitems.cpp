@@ -1,5 +1,6 @@
 #include "guiresources.h"
 #include "mainwindow.h"
+#include "modaldriver.h"
 #include "simtestsupport.h"
 #include "skipitems.h"
 
@@ -32,15 +33,8 @@ private slots:
     void filterRows();
 
 private:
-    void writeList(const QByteArray &bytes);
     QTemporaryDir m_dir;
 };
-
-void TestSkipItems::writeList(const QByteArray &bytes)
-{
-    QFile file(QString::fromLatin1(kSkipItemsFileName));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) >= 0);
-}
 
 void TestSkipItems::loadTable_data()
 {
@@ -63,29 +57,29 @@ void TestSkipItems::loadTable()
     QFETCH(QByteArray, file);
     QFETCH(SkipTable, table);
     if (!file.isNull())
-        writeList(file);
+        QVERIFY(SimTest::writeFile(QString::fromLatin1(kSkipItemsFileName), file));
     QCOMPARE(loadSkipTable(QString::fromLatin1(kSkipItemsFileName)), table);
 }
 
 void TestSkipItems::filterRows_data()
 {
     QTest::addColumn<QStringList>("steps"); // "item|field|field..." to slotAddItems, or "clear"
-    QTest::addColumn<QStringList>("shown"); // "column 0|column 1|item number"
+    QTest::addColumn<QStringList>("shown"); // "item number|column 0|column 1"
 
     QTest::newRow("listed device hidden, blanks ignored, no gap in numbering")
             << QStringList{"0|设备名称| N V100", "1|设备型号|M 1 ", "2|量程|5"}
-            << QStringList{"01. 量程|: 5|2"};
+            << QStringList{"2|01. 量程|: 5"};
     QTest::newRow("other model shows both")
             << QStringList{"0|设备名称|NV100", "1|设备型号|M2", "2|量程|5"}
-            << QStringList{"01. 设备名称|: NV100|0", "02. 设备型号|: M2|1", "03. 量程|: 5|2"};
+            << QStringList{"0|01. 设备名称|: NV100", "1|02. 设备型号|: M2", "2|03. 量程|: 5"};
     QTest::newRow("unlisted name shown at once")
-            << QStringList{"0|设备名称|NV300"} << QStringList{"01. 设备名称|: NV300|0"};
+            << QStringList{"0|设备名称|NV300"} << QStringList{"0|01. 设备名称|: NV300"};
     QTest::newRow("held name survives a clear")
             << QStringList{"0|量程|5", "1|设备名称|NV100", "clear", "0|量程|5"}
-            << QStringList{"01. 设备名称|: NV100|1", "02. 量程|: 5|0"};
+            << QStringList{"1|01. 设备名称|: NV100", "0|02. 量程|: 5"};
     QTest::newRow("second name row releases the first")
             << QStringList{"0|设备名称|NV100", "1|设备名称|NV100", "2|设备型号|M1"}
-            << QStringList{"01. 设备名称|: NV100|0"};
+            << QStringList{"0|01. 设备名称|: NV100"};
 }
 
 void TestSkipItems::filterRows()
@@ -93,7 +87,8 @@ void TestSkipItems::filterRows()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, shown);
 
-    writeList("NV 100 , M 1\nNV200,M2,X\n");
+    QVERIFY(SimTest::writeFile(QString::fromLatin1(kSkipItemsFileName),
+                               "NV 100 , M 1\nNV200,M2,X\n"));
     MainWindow window;
     for (const QString &step : steps) {
         QStringList fields = step.split('|');
@@ -102,13 +97,7 @@ void TestSkipItems::filterRows()
         else
             window.slotAddItems(fields.takeFirst().toInt(), fields);
     }
-    const auto *tree = window.findChild<QTreeWidget *>();
-    QStringList rows;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = tree->topLevelItem(i);
-        rows << item->text(0) + '|' + item->text(1) + '|' + item->data(0, Qt::UserRole).toString();
-    }
-    QCOMPARE(rows, shown);
+    QCOMPARE(treeRows(window.findChild<QTreeWidget *>()), shown);
 }
 
 QTEST_MAIN(TestSkipItems)
