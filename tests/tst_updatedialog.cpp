@@ -35,8 +35,9 @@ void corruptCell(const QString &path, const QByteArray &cell)
 }
 } // namespace
 
-// The update dialog as the user meets it: the form, choosing a package, and
-// flashing it into the simulated boot-loader, with closing refused meanwhile.
+// The update dialog as the user meets it: choosing a package, refusals before
+// flashing, downloading and flashing into the simulated boot-loader with
+// closing refused meanwhile, and workers stopped when the dialog ends.
 class TestUpdateDialog : public QObject
 {
     Q_OBJECT
@@ -115,11 +116,9 @@ void TestUpdateDialog::selectFile()
     dialog.slotSelectFile();
 
     QCOMPARE(driver.shown().size(), 2); // the two file dialogs, no box
-    QCOMPARE(driver.shown().first().title, kTitle);
     QCOMPARE(this->fields(dialog), fields);
     QCOMPARE(child<QLineEdit>(dialog, "edFilePath")->text(), cancel ? QString() : path);
     QCOMPARE(child<QPushButton>(dialog, "bntUpdate")->isEnabled(), !fields.first().isEmpty());
-    QVERIFY(QFileInfo(QStringLiteral("Files")).isDir());
 }
 
 void TestUpdateDialog::refusedBeforeFlashing_data()
