@@ -64,8 +64,9 @@ echo "English and Traditional Chinese help found"
 step "norvo-assistant starts from its menu entry's command"
 exec_line="$(grep '^Exec=' "$ROOTFS/usr/share/applications/norvo-assistant.desktop" | cut -d= -f2-)"
 [ -n "$exec_line" ] || fail "the menu entry has no Exec line"
+in_root mkdir -p -m 700 /run/user/0
 set +e
-in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp timeout 5 sh -c "cd /tmp && $exec_line"
+in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/run/user/0 timeout 5 sh -c "cd /tmp && $exec_line"
 status=$?
 set -e
 # Still running when the time ran out (124) means it started and kept its event loop.

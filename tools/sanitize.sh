@@ -11,13 +11,16 @@ install_missing_packages
 
 WHAT="${1:-all}"
 ROOT="$PWD"
+# Line tables are enough for the reports' file:line; full debug information
+# and the benchmarks would only make the builds slower.
+BUILD_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1"
+    -DNORVO_BENCH=OFF)
 # Tests with worker threads of ours: the simulator's serving thread, the
 # reading, writing, clock, history, monitor, update and download workers.
 THREADED_TESTS="tst_seriallink tst_itemoperations tst_mainwindow tst_history tst_updatethread tst_updatedialog tst_download tst_monitor"
 
 run_asan() {
-    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DNORVO_SANITIZE=address,undefined >/dev/null
+    cmake -S . -B build-asan "${BUILD_FLAGS[@]}" -DNORVO_SANITIZE=address,undefined >/dev/null
     cmake --build build-asan -j"$(nproc)"
     # Qt and fontconfig keep caches for the life of the process; only leaks
     # that pass through our own code count (see the suppression file).
@@ -28,16 +31,17 @@ run_asan() {
 }
 
 run_tsan() {
-    cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVO_SANITIZE=thread >/dev/null
-    local targets=()
+    cmake -S . -B build-tsan "${BUILD_FLAGS[@]}" -DNORVO_SANITIZE=thread >/dev/null
+    local names=() targets=()
     for test in $THREADED_TESTS; do
         if grep -q "norvo_add_test($test " tests/CMakeLists.txt; then
+            names+=("$test")
             targets+=(--target "$test")
         fi
     done
     cmake --build build-tsan -j"$(nproc)" "${targets[@]}"
     local pattern
-    pattern="^($(printf '%s|' "${targets[@]/--target/}" | tr -d ' ' | sed 's/|$//'))$"
+    pattern="^($(IFS='|'; echo "${names[*]}"))$"
     TSAN_OPTIONS="suppressions=$ROOT/tools/tsan.supp:ignore_noninstrumented_modules=1:halt_on_error=1:second_deadlock_stack=1" \
         ctest --test-dir build-tsan --output-on-failure -j"$(nproc)" -R "$pattern"
 }
