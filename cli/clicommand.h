@@ -18,6 +18,9 @@ constexpr char kJson[] = "json";
 constexpr char kLanguage[] = "lang";
 } // namespace CommonOption
 
+// The file option (-o) of the commands that save what they read.
+constexpr char kOutputOption[] = "output";
+
 inline bool wantsJson(const QCommandLineParser &parser)
 {
     return parser.isSet(QString::fromLatin1(CommonOption::kJson));

@@ -16,7 +16,6 @@
 namespace {
 constexpr char kProgramName[] = "norvo-cli";
 constexpr char kHistoryCommand[] = "history";
-constexpr char kOutputOption[] = "output";
 const QString kIndent = QStringLiteral("  ");
 
 // Exit statuses right-aligned, so their texts line up.

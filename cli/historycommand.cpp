@@ -16,7 +16,6 @@
 namespace {
 constexpr char kFromOption[] = "from";
 constexpr char kToOption[] = "to";
-constexpr char kOutputOption[] = "output";
 constexpr char kCsvSuffix[] = ".csv";
 constexpr char kPdfSuffix[] = ".pdf";
 

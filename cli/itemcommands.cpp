@@ -25,7 +25,6 @@
 #include <optional>
 
 namespace {
-constexpr char kOutputOption[] = "output";
 constexpr char kAtOption[] = "at";
 constexpr int kItemNumberDigits = 2;
 

@@ -8,7 +8,7 @@
 
 namespace {
 constexpr qint64 kChunkBytes = 64 * 1024;
-constexpr qint64 kPercent = 100;
+constexpr qint64 kAllPercent = 100;
 
 bool plainFileName(const QString &name)
 {
@@ -127,7 +127,7 @@ bool DownloadThread::downloadTo(QFileDevice &file)
         const qint64 total = transfer.contentLength();
         if (total <= 0)
             continue; // no length announced: no share to show, and never complete
-        const int percent = static_cast<int>(received * kPercent / total);
+        const int percent = static_cast<int>(received * kAllPercent / total);
         if (percent != shown) {
             shown = percent;
             emit signalSetDownloadProgress(percent);

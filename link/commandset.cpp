@@ -10,7 +10,6 @@ constexpr char kWriteFunction = 0x0F;
 constexpr char kItemArea = 'K';
 constexpr char kClockArea = 'M';
 constexpr char kClockRegister = 0x08;
-constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CRC bytes
 
 QTextCodec *gb2312()
 {

@@ -8,12 +8,10 @@
 #include <QSerialPort>
 
 namespace {
-constexpr qint64 kBitsPerByte = 10;         // start bit, eight data bits, stop bit
 constexpr qint32 kAssumedBaudRate = 115200; // when the port reports no rate
 constexpr qint64 kAnswerTimeSlackMs = 1000;
 constexpr quint8 kAnswerAddress = 0xFF;
 constexpr quint8 kAnswerFunction = 0x03;
-constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CRC bytes
 
 bool startsAsDataAnswer(const QByteArray &answer)
 {

@@ -20,6 +20,11 @@ constexpr int kWriteTimeoutMs = 3000;       // request fully written
 constexpr int kFirstAnswerTimeoutMs = 3000; // first answer bytes after the write
 constexpr int kAnswerQuietMs = 500;         // gap that ends an answer whose CRC never checks
 
+constexpr int kBitsPerByte = 10; // start bit, eight data bits, stop bit
+
+// A data answer FF 03 L <L bytes> CRC carries five bytes besides its data:
+// address, function, length byte and the two CRC bytes.
+constexpr int kDataAnswerOverhead = 5;
 // The longest legal answer: FF 03, a length byte, 255 data bytes and the CRC.
 // The boot-loader's answers are shorter.
 constexpr int kLongestLegalAnswerBytes = 260;

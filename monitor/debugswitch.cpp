@@ -8,7 +8,6 @@
 namespace {
 constexpr quint8 kAnswerAddress = 0xFF;
 constexpr quint8 kAnswerFunction = 0x03;
-constexpr int kDataAnswerOverhead = 5; // address, function, length byte, two CRC bytes
 // Running debug output keeps the line busy, so quiet alone cannot end the wait
 // for an answer that never comes.
 constexpr int kAnswerWindowMs = kFirstAnswerTimeoutMs + kAnswerQuietMs;

@@ -4,7 +4,7 @@
 
 namespace {
 const QString kTimeFormat = QStringLiteral("[yyyy-MM-dd hh:mm:ss.zzz]");
-const QString kLineEnd = QStringLiteral("\r\n");
+const QString kViewLineEnd = QStringLiteral("\r\n");
 } // namespace
 
 QString recvHeader(int byteCount, const QDateTime &received)
@@ -36,10 +36,10 @@ QString burstDisplayText(MonitorView view, const QByteArray &bytes, const QDateT
     case MonitorView::Original:
         return decodeGb2312(bytes);
     case MonitorView::Hex:
-        return recvHeader(bytes.size(), received) + hexSpaced(bytes) + kLineEnd;
+        return recvHeader(bytes.size(), received) + hexSpaced(bytes) + kViewLineEnd;
     case MonitorView::OriginalHex:
         break;
     }
     return recvHeader(bytes.size(), received) + decodeOneLine(bytes) + QStringLiteral(" ( ")
-            + hexSpaced(bytes) + QStringLiteral(" )") + kLineEnd;
+            + hexSpaced(bytes) + QStringLiteral(" )") + kViewLineEnd;
 }

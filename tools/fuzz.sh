@@ -15,7 +15,7 @@ FINDINGS="$BUILD/findings"
 CORPUS_WORK="$BUILD/corpus" # grows while fuzzing; the seeds in the repository stay as they are
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" -DNORVO_BENCH=OFF -DNORVO_FUZZ=ON >/dev/null
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" -DCMAKE_UNITY_BUILD=ON -DNORVO_BENCH=OFF -DNORVO_FUZZ=ON >/dev/null
 cmake --build "$BUILD" -j"$(nproc)" --target fuzz_targets
 
 mkdir -p "$FINDINGS"

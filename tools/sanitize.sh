@@ -13,7 +13,7 @@ WHAT="${1:-all}"
 ROOT="$PWD"
 # Line tables are enough for the reports' file:line; full debug information
 # and the benchmarks would only make the builds slower.
-BUILD_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1"
+BUILD_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" -DCMAKE_UNITY_BUILD=ON
     -DNORVO_BENCH=OFF)
 # Tests with worker threads of ours: the simulator's serving thread, the
 # reading, writing, clock, history, monitor, update and download workers.

@@ -27,6 +27,6 @@ install_missing_packages() {
 
 build_project() {
     install_missing_packages
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON
     cmake --build build -j"$(nproc)"
 }

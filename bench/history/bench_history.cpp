@@ -21,7 +21,6 @@
 namespace {
 constexpr int kDefaultRecords = 10000;
 constexpr int kDefaultBaud = 115200;
-constexpr int kBitsPerByte = 10;
 constexpr int kTickMs = 5; // the probe that measures how long the event loop stalls
 constexpr int kQueryLimitMs = 10 * 60 * 1000;
 } // namespace

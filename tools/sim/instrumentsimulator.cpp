@@ -2,6 +2,7 @@
 
 #include "pacedoutput.h"
 #include "requestscanner.h"
+#include "seriallink.h"
 
 #include <QElapsedTimer>
 
@@ -17,7 +18,6 @@
 namespace {
 constexpr int kIdleTickMs = 20;   // how soon fault changes are noticed
 constexpr int kFloodBatchMs = 10; // a flood is queued in batches of this much line time
-constexpr int kBitsPerByte = 10;  // start bit, eight data bits, stop bit
 constexpr int kReadBufferBytes = 4096;
 constexpr int kStreamChunkBytes = 64;
 

@@ -6,7 +6,6 @@
 #include <QTextCodec>
 
 namespace {
-constexpr int kMaxAnswerTextBytes = 255; // one length byte in the data answer
 constexpr QChar kCommentMark = QLatin1Char('#');
 constexpr QChar kReadOnlyMark = QLatin1Char('!');
 constexpr QChar kValueSeparator = QLatin1Char(':');

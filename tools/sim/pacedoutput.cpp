@@ -1,12 +1,13 @@
 #include "pacedoutput.h"
 
+#include "seriallink.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
 namespace {
-constexpr int kBitsPerByte = 10; // start bit, eight data bits, stop bit
-constexpr int kSliceMs = 5;      // output goes out in slices this long
+constexpr int kSliceMs = 5; // output goes out in slices this long
 constexpr std::chrono::milliseconds kLateSlack(kSliceMs);
 
 PacedOutput::Clock::duration lineTime(int bytes, int baudRate)

@@ -4,7 +4,6 @@
 #include "commandset.h"
 
 namespace {
-constexpr int kMaxAnswerTextBytes = 255; // one length byte in the data answer
 
 bool readsAsNumber(const QString &text)
 {

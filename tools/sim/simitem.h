@@ -4,6 +4,9 @@
 #include <QString>
 
 // One configuration item of the simulated instrument and the values it accepts.
+// One length byte in the data answer bounds an item's name and value.
+constexpr int kMaxAnswerTextBytes = 255;
+
 class SimItem
 {
 public:
