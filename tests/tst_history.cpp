@@ -380,7 +380,6 @@ void TestHistory::table_data()
             << QStringList{"x|y|z", "a b c|d|e", "q|r", "", "end"};
     QTest::newRow("tabs, trailing and lone separators, CR LF") << "a\tb,c,\r\n ,, \r\n"
                                                                << 2 << QStringList{"a\tb|c", ""};
-    QTest::newRow("a last line end adds no row") << "a b\n" << 2 << QStringList{"a|b"};
     QTest::newRow("no two-field line") << "a\nb" << 1 << QStringList{"a", "b"};
     QTest::newRow("empty") << "" << 0 << QStringList();
 }
@@ -547,7 +546,6 @@ void TestHistory::viewText_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::newRow("CR LF, lone CR, LF") << QString("a,1\r\nb,2\rc,3\nd,4\r");
-    QTest::newRow("blank lines of every kind") << QString("\r\n\r\r\n\n\n");
     QTest::newRow("separators and no-break space") << QString("a\u2029b\u2028c\u00A0d\tend");
 }
 
