@@ -280,7 +280,7 @@ void TestUpdate::modesAgree()
     InstrumentSimulator sim;
     sim.setBaudRate(baudRate);
     QVERIFY(startBootLoader(sim, kModel, faults).isEmpty());
-    const DEncryptInfo package = packageOf(kModel, imageOf(kBootPageBytes + 100));
+    const DEncryptInfo package = packageOf(kModel, imageOf(100));
     Outcome outcomes[2];
     for (const bool fast : {false, true}) {
         sim.enterBootLoader(kModel);
@@ -500,7 +500,6 @@ void TestUpdate::refusedBeforeFlashing()
     dialog.slotUpdate();
 
     QCOMPARE(driver.summaries().mid(change > 0 ? 1 : 0), QStringList{boxed(message)});
-    QCOMPARE(driver.shown().last().buttons, QStringList{"确定"});
     QTest::qWait(100);
     QCOMPARE(sim.receivedByteCount(), 0);
 }
