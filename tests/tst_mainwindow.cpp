@@ -133,9 +133,8 @@ void TestMainWindow::refresh_data()
             [](InstrumentSimulator &s) { s.setLatencyMs(100); }, SimTest::kSlowBaudRate, kDemoItems,
             kDemoItems + 1, name, "");
     row(
-            "dropped answer asked again",
-            [](InstrumentSimulator &s) { s.faults().dropAnswers(1, 4); }, fast, kDemoItems,
-            kDemoItems + 2, name, "");
+            "CRC failure asked again", [](InstrumentSimulator &s) { s.faults().corruptCrc(1, 4); },
+            fast, kDemoItems, kDemoItems + 2, name, "");
     row(
             "two CRC failures keep the earlier rows",
             [](InstrumentSimulator &s) { s.faults().corruptCrc(2, 4); }, fast, 4, 6, name,
@@ -327,7 +326,11 @@ void TestMainWindow::sizeKept()
 // program ends once the refresh has run out.
 void TestMainWindow::closeDuringFailingRefresh()
 {
-    startSimulator([](InstrumentSimulator &s) { s.faults().setSilent(true); });
+    // The first item's answer and its retry come a second late each, both spoiled.
+    startSimulator([](InstrumentSimulator &s) {
+        s.setLatencyMs(1000);
+        s.faults().corruptCrc(2, 0);
+    });
     ModalDriver driver; // records a box, should one appear, and answers it so the test cannot hang
     bool readingWhenClosed = false;
     {
