@@ -264,7 +264,7 @@ void TestUpdate::modesAgree_data()
 
     BootLoaderFaults corruptErase = closingAnswered();
     corruptErase.erase = BootLoaderFaults::Answer::Corrupt;
-    QTest::newRow("success, answers in pieces") << 115200 << closingAnswered() << 150 << true;
+    QTest::newRow("success, answers in pieces") << 115200 << closingAnswered() << 60 << true;
     QTest::newRow("erase answer corrupted at 9600 baud") << 9600 << corruptErase << 0 << false;
 }
 
