@@ -18,7 +18,6 @@ struct ShownModal
     QString title;
     QString text; // a box's text, or the current text of a dialog's editor
     QStringList buttons;
-    QIcon windowIcon;
 };
 
 // Answers every modal window that opens, in order, and records what each showed:
@@ -62,7 +61,7 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;
-        ShownModal seen{modal->windowTitle(), QString(), {}, modal->windowIcon()};
+        ShownModal seen{modal->windowTitle(), QString(), {}};
         auto *box = qobject_cast<QMessageBox *>(modal);
         const bool editor = !box && !qobject_cast<QFileDialog *>(modal);
         if (box) {

@@ -70,8 +70,6 @@ QStringList entries(const QMap<QString, QString> &catalogue)
         list << entry.key() + QLatin1Char('=') + entry.value();
     return list;
 }
-
-enum Interruption { None, Stop, ServerGone }; // once the download is under way
 } // namespace
 
 // The catalogue of the maker's download page and downloads against the local
@@ -152,7 +150,6 @@ void TestDownload::parse_data()
             << QByteArray(page(row("A", "a")).replace("html", "HTML")) << false << QStringList();
     QTest::newRow("not well-formed")
             << page(row("A", "a")).replace("</body>", "") << false << QStringList();
-    QTest::newRow("empty") << QByteArray() << false << QStringList();
 }
 
 void TestDownload::parse()
@@ -198,7 +195,6 @@ void TestDownload::fetchFails_data()
     QTest::newRow("stall ended by the timeout") << "/stall" << page(row("A", "/a"));
     QTest::newRow("page beyond the size limit")
             << "" << page(QByteArray(DeviceTypeMgr::kMaxPageBytes, ' ') + row("A", "/a"));
-    QTest::newRow("no server") << "closed" << page(row("A", "/a"));
 }
 
 void TestDownload::fetchFails()
@@ -209,9 +205,8 @@ void TestDownload::fetchFails()
     HttpTestServer server(m_dir.path());
     QVERIFY(server.isRunning());
     QVERIFY(SimTest::writeFile(QStringLiteral("down.html"), page));
-    const QString base = route == QLatin1String("closed") ? QStringLiteral("http://127.0.0.1:1")
-                                                          : server.baseUrl() + route;
-    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl, base);
+    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl,
+                                            server.baseUrl() + route);
     singleton<Config>::instance()->setValue(SettingsKeys::kDownloadTimeout, 1);
 
     DeviceTypeMgr manager;
@@ -253,11 +248,8 @@ void TestDownload::fileName_data()
     row("surrounding blanks trimmed", "http://h/%20x.nvbin%20", "x.nvbin");
     row("encoded slashes", "http://h/..%2F..%2Fx.nvbin", "");
     row("backslash", "http://h/dir\\x.nvbin", "");
-    row("encoded backslash", "http://h/..%5Cx.nvbin", "");
     row("empty last segment", "http://h/files/", "");
-    row("no path", "http://h", "");
     row("encoded dot-dot", "http://h/files/%2E%2E", "");
-    row("dot", "http://h/.", "");
     row("drive colon", "http://h/C:x.nvbin", "");
     row("encoded zero byte", "http://h/x.nvbin%00.txt", "");
 }
@@ -271,24 +263,19 @@ void TestDownload::fileName()
 
 void TestDownload::download_data()
 {
-    QTest::addColumn<QString>("route"); // path on the server
-    QTest::addColumn<int>("interruption");
+    QTest::addColumn<QString>("route");   // path on the server
+    QTest::addColumn<bool>("stop");       // once the download is under way
     QTest::addColumn<QString>("message"); // the error's start; empty: none
-    const auto row = [](const char *tag, const char *route, Interruption interruption,
-                        const char *message) {
-        QTest::newRow(tag) << QString::fromLatin1(route) << int(interruption)
-                           << QString::fromUtf8(message);
+    const auto row = [](const char *tag, const char *route, bool stop, const char *message) {
+        QTest::newRow(tag) << QString::fromLatin1(route) << stop << QString::fromUtf8(message);
     };
-    const char *slow = "slow/pkg.nvbin?piece=1024&gap=20";
-    row("complete", "pkg.nvbin", None, "");
-    row("in small slow pieces", "slow/pkg.nvbin?piece=16384&gap=5", None, "");
-    row("no Content-Length", "nolength/pkg.nvbin", None, "下载异常: 未找到该文件或下载失败");
-    row("404", "none.nvbin", None, "下载异常: Error transferring");
-    row("cut in the middle", "cut/pkg.nvbin", None, "下载异常: ");
-    row("stall ended by the timeout", "stall/pkg.nvbin", None, "下载异常: 服务器长时间没有响应");
-    row("stop requested", slow, Stop, "");
-    row("server gone", slow, ServerGone, "下载异常: ");
-    row("unsafe name from the link", "..%2F..%2Fpkg.nvbin", None,
+    row("complete", "pkg.nvbin", false, "");
+    row("no Content-Length", "nolength/pkg.nvbin", false, "下载异常: 未找到该文件或下载失败");
+    row("404", "none.nvbin", false, "下载异常: Error transferring");
+    row("cut in the middle", "cut/pkg.nvbin", false, "下载异常: ");
+    row("stall ended by the timeout", "stall/pkg.nvbin", false, "下载异常: 服务器长时间没有响应");
+    row("stop requested", "slow/pkg.nvbin?piece=1024&gap=20", true, "");
+    row("unsafe name from the link", "..%2F..%2Fpkg.nvbin", false,
         "下载失败,链接中没有可用的文件名: ");
 }
 
@@ -296,7 +283,7 @@ void TestDownload::download_data()
 void TestDownload::download()
 {
     QFETCH(QString, route);
-    QFETCH(int, interruption);
+    QFETCH(bool, stop);
     QFETCH(QString, message);
 
     HttpTestServer server(QStringLiteral("www"));
@@ -312,13 +299,10 @@ void TestDownload::download()
     QSignalSpy successes(&thread, &DownloadThread::signalDownloadSucceed);
     WorkerWatch watch(thread);
     thread.startDownload(server.url(route), QStringLiteral("target"));
-    if (interruption != None) {
+    if (stop) {
         QTRY_VERIFY(progress.count() > 1);
-        if (interruption == ServerGone)
-            server.stop();
-        else
-            thread.requestStop();
-        QVERIFY(interruption == ServerGone || !thread.isRunning());
+        thread.requestStop();
+        QVERIFY(!thread.isRunning());
     }
     QVERIFY(watch.waitForEnd(60000));
 
@@ -326,7 +310,7 @@ void TestDownload::download()
     if (!message.isEmpty())
         QVERIFY2(errors.at(0).at(0).toString().startsWith(message),
                  qPrintable(errors.at(0).at(0).toString()));
-    if (!message.isEmpty() || interruption != None) {
+    if (!message.isEmpty() || stop) {
         QCOMPARE(successes.count(), 0);
         QCOMPARE(contents(QStringLiteral("target")), before);
         return;

@@ -199,10 +199,10 @@ void TestItemOperations::bulkWrite_data()
             << QList<int>{Limit, Save, Serial, Restart, Name, AlarmTime}
             << QStringList{"6", "", "SN9", "", "NV-2", "12:45"} << Arrange()
             << QList<int>{0, 2, 4, 5} << QStringList();
-    QTest::newRow("timeout on the second item stops")
+    QTest::newRow("link failure on the second item stops")
             << QList<int>{Name, Limit, Damping} << QStringList{"NV-2", "7", "4"}
-            << Arrange([](FaultPlan &f) { f.dropAnswers(1, Limit); }) << QList<int>{0, 1}
-            << QStringList{"提交: 接受数据超时", "写入配置: 写入配置失败: 7"};
+            << Arrange([](FaultPlan &f) { f.corruptCrc(1, Limit); }) << QList<int>{0, 1}
+            << QStringList{"提交: CRC校验错误", "写入配置: 写入配置失败: 7"};
     QTest::newRow("empty tree") << QList<int>() << QStringList() << Arrange() << QList<int>()
                                 << QStringList();
 }

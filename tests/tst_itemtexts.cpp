@@ -112,7 +112,6 @@ void TestItemTexts::editor_data()
                         const QStringList &options, const char *shown) {
         QTest::newRow(tag) << name << value << title << options << shown;
     };
-    row("value among options", "Mode(A/B/C)", "B", "Mode", {"A", "B", "C"}, "B");
     row("later option contains earlier", "档位(1/10/100)", "10", "档位", {"1", "10", "100"}, "10");
     row("whole value kept over a later match", "Range(10/1)", "10", "Range", {"10", "1"}, "10");
     // No option in the value: the first option stays current; matching is case-sensitive.
@@ -185,8 +184,6 @@ void TestItemTexts::import_data()
     QTest::newRow("empty value keeps its blank, action item ends at the comma")
             << kUtf8Bom + QString("02. 地址, \n03. 恢复出厂,\n04. 重启设备, \n").toUtf8()
             << QStringList{"2|地址|", "3|恢复出厂", "4|重启设备"};
-    QTest::newRow("blank line at the end")
-            << QByteArray("01. a, 1\n02. b, 2\n\n") << QStringList{"文件解析错误: 第3行"};
     QTest::newRow("bad line after good ones")
             << QByteArray("01. a, 1\nrubbish\n") << QStringList{"文件解析错误: 第2行"};
     QTest::newRow("item number 255 is the last")

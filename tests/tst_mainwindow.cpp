@@ -1,12 +1,16 @@
 #include "guiresources.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "portnames.h"
 #include "seriallink.h"
+#include "setupdialog.h"
 #include "simtestsupport.h"
 
 #include <QtTest>
 
 #include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -34,10 +38,21 @@ void placeTranslation(const QString &code)
     const QString compiled = QStringLiteral(NORVO_RUN_FILES_DIR "/%1.qm").arg(code);
     QVERIFY2(QFile::copy(compiled, code + QStringLiteral(".qm")), qPrintable(compiled));
 }
+
+Config *config()
+{
+    return singleton<Config>::instance();
+}
+
+QComboBox *box(SetupDialog &dialog, const char *name)
+{
+    return dialog.findChild<QComboBox *>(QString::fromLatin1(name));
+}
 } // namespace
 
 // The main window against the simulated instrument: the item list, languages,
-// size and what closing keeps.
+// size and what closing keeps. Its serial setup dialog: port ordering,
+// preselection, refusals, what OK and Cancel store.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -64,6 +79,11 @@ private slots:
     void closeDuringFailingRefresh();
     void firstStartOffersSetup();
     void longNameKeepsValuesInView();
+    void portOrder();
+    void setupOk_data();
+    void setupOk();
+    void setupCancelStoresNothing();
+    void typedPortAndRate();
 
 private:
     void startSimulator(const Arrange &arrange = {}, int baudRate = SimTest::kBaudRate)
@@ -113,9 +133,8 @@ void TestMainWindow::refresh_data()
             [](InstrumentSimulator &s) { s.setLatencyMs(100); }, SimTest::kSlowBaudRate, kDemoItems,
             kDemoItems + 1, name, "");
     row(
-            "dropped answer asked again",
-            [](InstrumentSimulator &s) { s.faults().dropAnswers(1, 4); }, fast, kDemoItems,
-            kDemoItems + 2, name, "");
+            "CRC failure asked again", [](InstrumentSimulator &s) { s.faults().corruptCrc(1, 4); },
+            fast, kDemoItems, kDemoItems + 2, name, "");
     row(
             "two CRC failures keep the earlier rows",
             [](InstrumentSimulator &s) { s.faults().corruptCrc(2, 4); }, fast, 4, 6, name,
@@ -307,7 +326,11 @@ void TestMainWindow::sizeKept()
 // program ends once the refresh has run out.
 void TestMainWindow::closeDuringFailingRefresh()
 {
-    startSimulator([](InstrumentSimulator &s) { s.faults().setSilent(true); });
+    // The first item's answer and its retry come a second late each, both spoiled.
+    startSimulator([](InstrumentSimulator &s) {
+        s.setLatencyMs(1000);
+        s.faults().corruptCrc(2, 0);
+    });
     ModalDriver driver; // records a box, should one appear, and answers it so the test cannot hang
     bool readingWhenClosed = false;
     {
@@ -367,6 +390,117 @@ void TestMainWindow::longNameKeepsValuesInView()
     window.slotClearItems();
     window.slotAddItems(0, {QStringLiteral("短"), QStringLiteral("3")});
     QVERIFY(tree->columnWidth(0) < tree->viewport()->width() / 4);
+}
+
+void TestMainWindow::portOrder()
+{
+    QCOMPARE(portChoices({"COM10", "COM3", "COM1"}, QString()),
+             (QStringList{"COM1", "COM3", "COM10"}));
+    // A stored port that is absent stays choosable; duplicates and empty names go.
+    QCOMPARE(portChoices({"COM10", "", "COM3", "COM1", "COM3"}, "COM7"),
+             (QStringList{"COM1", "COM3", "COM7", "COM10"}));
+}
+
+void TestMainWindow::setupOk_data()
+{
+    QTest::addColumn<QString>("port"); // stored before the dialog opens
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("shownRate");
+    QTest::addColumn<QString>("refusal"); // the box OK shows; empty when it accepts
+
+    const auto row = [](const char *tag, const char *port, const char *rate, const char *shownRate,
+                        const char *refusal) { // nullptr: a null text
+        QTest::newRow(tag) << QString::fromUtf8(port) << QString::fromUtf8(rate)
+                           << QString::fromUtf8(shownRate) << QString::fromUtf8(refusal);
+    };
+    row("first start selects nothing", nullptr, nullptr, nullptr, "请选择串口!");
+    row("absent port preselected, listed rate", "COM7", "115200", "115200", nullptr);
+    row("rate not in list", "COM7", "43001", nullptr, "请选择波特率!");
+}
+
+void TestMainWindow::setupOk()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, rate);
+    QFETCH(QString, shownRate);
+    QFETCH(QString, refusal);
+    if (!port.isNull())
+        config()->setValue(SettingsKeys::kSerialPort, port);
+    if (!rate.isNull())
+        config()->setValue(SettingsKeys::kSerialBaudRate, rate);
+
+    SetupDialog dialog;
+    dialog.loadConfig(); // loading again shows every port once
+    QCOMPARE(box(dialog, "port")->count(), portChoices(availablePortNames(), port).size());
+    QCOMPARE(box(dialog, "port")->currentText(), port);
+    QCOMPARE(box(dialog, "port")->currentIndex() == -1, port.isEmpty());
+    QCOMPARE(box(dialog, "baudrate")->currentText(), shownRate);
+    QCOMPARE(box(dialog, "baudrate")->currentIndex() == -1, shownRate.isEmpty());
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    ModalDriver driver;
+    dialog.findChild<QPushButton *>("ok")->click();
+
+    QCOMPARE(driver.summaries(),
+             refusal.isEmpty() ? QStringList() : QStringList{"串口设置: " + refusal});
+    QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
+    QCOMPARE(config()->value(SettingsKeys::kSerialPort).toString(), port);
+    QCOMPARE(config()->value(SettingsKeys::kSerialBaudRate).toString(), rate);
+}
+
+void TestMainWindow::setupCancelStoresNothing()
+{
+    config()->setValue(SettingsKeys::kSerialPort, "COM7");
+    SetupDialog dialog;
+    dialog.show();
+    box(dialog, "baudrate")->setCurrentText("43000");
+    dialog.findChild<QPushButton *>("cancel")->click();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(!config()->value(SettingsKeys::kSerialBaudRate).isValid());
+}
+
+// A path the system does not list (a pseudo-terminal, a link to one) and a
+// rate not in the list are typed in and stored as typed, the rate as a string;
+// the list is scanned again when it opens; both boxes stay under each other
+// however long the path.
+void TestMainWindow::typedPortAndRate()
+{
+    const QString path
+            = QStringLiteral("/tmp/norvo/a-rather-long-link-to-the-simulated-instrument");
+    SetupDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QComboBox *port = box(dialog, "port");
+    QComboBox *rate = box(dialog, "baudrate");
+    port->lineEdit()->selectAll();
+    QTest::keyClicks(port->lineEdit(), path);
+    rate->setCurrentText("43000");
+
+    const auto edges = [&dialog](QWidget *widget) {
+        const QPoint left = widget->mapTo(&dialog, QPoint(0, 0));
+        return qMakePair(left.x(), left.x() + widget->width());
+    };
+    QCOMPARE(edges(port), edges(rate));
+    QVERIFY(edges(port).second <= dialog.width());
+
+    config()->setValue(SettingsKeys::kSerialPort, "COM42"); // as if another window chose it
+    port->showPopup();
+    QVERIFY(port->findText("COM42") >= 0);
+    QCOMPARE(port->currentText(), path); // what was typed survives the new list
+    port->hidePopup();
+
+    dialog.findChild<QPushButton *>("ok")->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(config()->value(SettingsKeys::kSerialPort).toString(), path);
+    const QVariant storedRate = config()->value(SettingsKeys::kSerialBaudRate);
+    QCOMPARE(storedRate.userType(), int(QMetaType::QString));
+    QCOMPARE(storedRate.toString(), QStringLiteral("43000"));
+
+    singleton<Config>::destroyInstance();
+    SetupDialog reopened;
+    QCOMPARE(box(reopened, "port")->currentText(), path);
+    QCOMPARE(box(reopened, "baudrate")->currentText(), QStringLiteral("43000"));
 }
 
 QTEST_MAIN(TestMainWindow)

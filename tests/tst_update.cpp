@@ -1,9 +1,18 @@
 #include "ddbserver.h"
+#include "guiresources.h"
+#include "httptestserver.h"
+#include "mainwindow.h"
+#include "modaldriver.h"
 #include "packagewriter.h"
+#include "updatedialog.h"
 #include "updatetestsupport.h"
 
 #include <QtTest>
 
+#include <QAction>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSqlDatabase>
 
 #include <functional>
@@ -16,11 +25,6 @@ using namespace UpdateTest;
 
 namespace {
 const QString kMessagePrefix = QStringLiteral("固件更新失败,");
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
 
 const QString kDevice = QStringLiteral("NV-100 流量计");
 const QString kVersion = QStringLiteral("V2.0.1");
@@ -91,75 +95,92 @@ Make sealed(const QByteArray &payload)
 {
     return package(packageCell(payload));
 }
+
+constexpr int kUpdateTimeoutMs = 30000;
+const QString kTitle = QStringLiteral("更新固件");
+
+QString boxed(const QString &text)
+{
+    return kTitle + QStringLiteral(": ") + text;
+}
+
+// Changes one letter of the package's Base64 cell inside the file.
+void corruptCell(const QString &path, const QByteArray &cell)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray bytes = file.readAll();
+    const int at = bytes.indexOf(cell.left(40)) + 30;
+    QVERIFY(at >= 30);
+    file.seek(at);
+    file.write(bytes.at(at) == 'A' ? "B" : "A");
+}
 } // namespace
 
 // Package files read back from real SQLite files: what passes, and which of the
 // five messages each kind of damage gives. The update worker against the
-// simulated boot-loader: the bytes of every request, the answers it accepts,
-// what it reports, that the closing request follows every path that opened the
+// simulated boot-loader: the requests it sends, the answers it accepts, what
+// it reports, that the closing request follows every path that opened the
 // port, and that fast completion changes when an exchange ends, never what is
-// sent or decided.
-class TestUpdateThread : public QObject
+// sent or decided. The update dialog as the user meets it: choosing a package,
+// refusals before flashing, downloading and flashing with closing refused
+// meanwhile, and workers stopped when the dialog ends.
+class TestUpdate : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(SimTest::enterTemporaryDirectory(m_dir)); }
+    void initTestCase()
+    {
+        initGuiResources();
+        QVERIFY(SimTest::enterTemporaryDirectory(m_dir));
+        QString error;
+        const QList<PackageEntry> entries
+                = packageEntries(kDevice, kModel, kVersion, imageOf(3 * kBootPageBytes));
+        m_cell = packageCell(packagePayload(entries));
+        m_package = QDir::current().absoluteFilePath(QStringLiteral("demo.nvbin"));
+        QVERIFY2(writePackage(m_package, entries, &error), qPrintable(error));
+    }
     void cleanup() { SimTest::resetSettings(); }
     void parse_data();
     void parse();
     void parseAgain();
-    void frames_data();
-    void frames();
     void update_data();
     void update();
     void modesAgree_data();
     void modesAgree();
     void pageIndexWraps();
+    void selectFile_data();
+    void selectFile();
+    void refusedBeforeFlashing_data();
+    void refusedBeforeFlashing();
+    void flashFailure();
+    void openedFromMainWindow();
+    void downloadThenFlashRefusingToClose();
+    void downloadRefused();
+    void endingStopsDownloads();
 
 private:
+    // A copy of the demo package the test may change.
+    QString copyOfPackage()
+    {
+        const QString copy = QDir::current().absoluteFilePath(QStringLiteral("copy.nvbin"));
+        QFile::remove(copy);
+        return QFile::copy(m_package, copy) ? copy : QString();
+    }
+    static QStringList fields(const UpdateDialog &dialog)
+    {
+        return {child<QLineEdit>(dialog, "edDevice")->text(),
+                child<QLineEdit>(dialog, "edType")->text(),
+                child<QLineEdit>(dialog, "edVersion")->text()};
+    }
+
     QTemporaryDir m_dir;
+    QString m_package;
+    QByteArray m_cell; // the package's Base64 cell
 };
 
-void TestUpdateThread::frames_data()
-{
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray filled(kBootPageBytes, '\xAB');
-
-    const auto row = [](const char *tag, const QByteArray &frame, const char *expected) {
-        QTest::newRow(tag) << frame << hex(expected);
-    };
-    row("identification", bootIdentifyRequest(), "7E0502293F0000C2C47F");
-    row("closing", bootClosingRequest(), "7E05022A79000053257F");
-    row("erase 74565 bytes, size little-endian", bootEraseRequest(74565),
-        "7E05022FAC0007 91000445230100 6DA8 7F");
-    row("erase answer", bootEraseAnswer(),
-        "7E020501010013010010 45726173 65204F4B 0D0A 000000C18140 16AD 7F");
-    QTest::newRow("page 255 of AB") << bootPageRequest(filled.constData(), 255)
-                                    << hex("7E05022C010404 910401FF") + filled + hex("22F37F");
-    row("page 0 answer", bootPageAnswer(0),
-        "7E02050101000F01000C 506167655B305D204F4B0D0A 7350 7F");
-    row("page 9 answer", bootPageAnswer(9),
-        "7E02050101000F01000C 506167655B395D204F4B0D0A 73C9 7F");
-    row("page 10 answer, 13 text bytes", bootPageAnswer(10),
-        "7E02050101001001000D 506167655B31305D204F4B0D0A 378A 7F");
-    row("page 99 answer", bootPageAnswer(99),
-        "7E02050101001001000D 506167655B39395D204F4B0D0A 9112 7F");
-    row("page 100 answer, 14 text bytes", bootPageAnswer(100),
-        "7E02050101001101000E 506167655B3130305D204F4B0D0A 6AA4 7F");
-    row("page 255 answer", bootPageAnswer(255),
-        "7E02050101001101000E 506167655B3235355D204F4B0D0A A525 7F");
-}
-
-void TestUpdateThread::frames()
-{
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(frame.toHex(' '), expected.toHex(' '));
-}
-
-void TestUpdateThread::update_data()
+void TestUpdate::update_data()
 {
     QTest::addColumn<int>("size");
     QTest::addColumn<QString>("model"); // the package's; the boot-loader reports NV-100A
@@ -174,11 +195,7 @@ void TestUpdateThread::update_data()
     silent.silentIdentifications = 2;
     BootLoaderFaults wrongErase = fine;
     wrongErase.erase = BootLoaderFaults::Answer::Wrong;
-    BootLoaderFaults corruptErase = fine;
-    corruptErase.erase = BootLoaderFaults::Answer::Corrupt;
-    const QString sendFailed = QStringLiteral("发送文件数据失败!");
     const QString otherModel = QStringLiteral("BIN文件与设备型号不一致!");
-    using Answer = BootLoaderFaults::Answer;
 
     const auto row
             = [](const char *tag, int size, const QString &model, const BootLoaderFaults &faults,
@@ -187,29 +204,22 @@ void TestUpdateThread::update_data()
                                      << QString::fromLatin1(requests);
               };
     row("empty image: erase 0, progress 0, success", 0, kModel, fine, "", {0}, "IECC");
-    row("1024 bytes are one page", 1024, kModel, fine, "", {0, 0}, "IEPCC");
-    row("1025 bytes are two pages", 1025, kModel, fine, "", {0, 0, 99}, "IEPPCC");
-    row("progress is the share before each page", 5000, kModel, fine, "", {0, 0, 20, 40, 61, 81},
-        "IEPPPPPCC");
-    row("closing not answered", 10, kModel, BootLoaderFaults(), "", {0, 0}, "IEPCC");
+    // As a real boot-loader does, which leaves for the firmware without a word.
+    row("1024 bytes are one page, closing not answered", 1024, kModel, BootLoaderFaults(), "",
+        {0, 0}, "IEPCC");
+    row("progress is the share before each page, last page padded", 5000, kModel, fine, "",
+        {0, 0, 20, 40, 61, 81}, "IEPPPPPCC");
     row("package without a model", 10, QString(), fine, otherModel, {}, "ICC");
-
     QTest::newRow("port missing") << 10 << kModel << fine << "/dev/norvo-none"
                                   << "打开串口失败: /dev/norvo-none" << QList<int>() << "";
     row("identification silent twice", 10, kModel, silent, "获取设备ID失败!", {}, "IICC");
-    row("other model", 10, "NV-200", fine, otherModel, {}, "ICC");
     row("model differing in case", 10, "nv-100a", fine, otherModel, {}, "ICC");
     row("erase answer wrong", 10, kModel, wrongErase, "擦除设备内存失败!", {}, "IECC");
-    row("erase answer corrupted", 10, kModel, corruptErase, "擦除设备内存失败!", {}, "IECC");
-    row("page 2 answered for page 3", 5000, kModel, pageFault(Answer::Wrong, 2), sendFailed,
-        {0, 0, 20}, "IEPPPCC");
-    row("page 1 not answered", 5000, kModel, pageFault(Answer::Silent, 1), sendFailed, {0, 0},
-        "IEPPCC");
-    row("page 0 answer corrupted", 5000, kModel, pageFault(Answer::Corrupt, 0), sendFailed, {0},
-        "IEPCC");
+    row("page 2 answered for page 3", 5000, kModel, pageFault(BootLoaderFaults::Answer::Wrong, 2),
+        "发送文件数据失败!", {0, 0, 20}, "IEPPPCC");
 }
 
-void TestUpdateThread::update()
+void TestUpdate::update()
 {
     QFETCH(int, size);
     QFETCH(QString, model);
@@ -245,7 +255,7 @@ void TestUpdateThread::update()
     }
 }
 
-void TestUpdateThread::modesAgree_data()
+void TestUpdate::modesAgree_data()
 {
     QTest::addColumn<int>("baudRate");
     QTest::addColumn<BootLoaderFaults>("faults");
@@ -254,15 +264,12 @@ void TestUpdateThread::modesAgree_data()
 
     BootLoaderFaults corruptErase = closingAnswered();
     corruptErase.erase = BootLoaderFaults::Answer::Corrupt;
-    QTest::newRow("success at 9600 baud") << 9600 << closingAnswered() << 0 << true;
-    QTest::newRow("answers in pieces") << 115200 << closingAnswered() << 150 << true;
-    QTest::newRow("page 1 answered wrong")
-            << 115200 << pageFault(BootLoaderFaults::Answer::Wrong, 1) << 0 << false;
-    QTest::newRow("erase answer corrupted") << 9600 << corruptErase << 0 << false;
+    QTest::newRow("success, answers in pieces") << 115200 << closingAnswered() << 60 << true;
+    QTest::newRow("erase answer corrupted at 9600 baud") << 9600 << corruptErase << 0 << false;
 }
 
 // The same package flashed with and without fast completion.
-void TestUpdateThread::modesAgree()
+void TestUpdate::modesAgree()
 {
     QFETCH(int, baudRate);
     QFETCH(BootLoaderFaults, faults);
@@ -272,7 +279,7 @@ void TestUpdateThread::modesAgree()
     InstrumentSimulator sim;
     sim.setBaudRate(baudRate);
     QVERIFY(startBootLoader(sim, kModel, faults).isEmpty());
-    const DEncryptInfo package = packageOf(kModel, imageOf(kBootPageBytes + 100));
+    const DEncryptInfo package = packageOf(kModel, imageOf(100));
     Outcome outcomes[2];
     for (const bool fast : {false, true}) {
         sim.enterBootLoader(kModel);
@@ -289,7 +296,7 @@ void TestUpdateThread::modesAgree()
 }
 
 // Past 256 pages the one-byte index starts again at 0, and the answers expected with it.
-void TestUpdateThread::pageIndexWraps()
+void TestUpdate::pageIndexWraps()
 {
     InstrumentSimulator sim;
     sim.setBaudRate(1000000);
@@ -311,7 +318,7 @@ void TestUpdateThread::pageIndexWraps()
     QCOMPARE(sim.flashedImage(), image);
 }
 
-void TestUpdateThread::parse_data()
+void TestUpdate::parse_data()
 {
     QTest::addColumn<Make>("make");
     QTest::addColumn<QString>("message");
@@ -362,7 +369,6 @@ void TestUpdateThread::parse_data()
           kBadDigest);
     fails("15-byte digest", package(sealBlock(payload, md5(payload).left(15)).toBase64()),
           kBadDigest);
-    fails("empty cell", database({table, insert}, QString()), kBadDigest);
     // A block that announces a 2 GiB payload holds a few bytes of it.
     fails("payload length beyond the block",
           package(QByteArray::fromHex("7FFFFFFF0102030400000010").toBase64()), kBadDigest);
@@ -381,7 +387,7 @@ void TestUpdateThread::parse_data()
            QString(), 0);
 }
 
-void TestUpdateThread::parse()
+void TestUpdate::parse()
 {
     QFETCH(Make, make);
     QFETCH(QString, message);
@@ -407,7 +413,7 @@ void TestUpdateThread::parse()
 }
 
 // One connection serves every parse: each closes the last file and opens the next.
-void TestUpdateThread::parseAgain()
+void TestUpdate::parseAgain()
 {
     QTemporaryDir files;
     const QDir dir(files.path());
@@ -428,5 +434,201 @@ void TestUpdateThread::parseAgain()
     QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestUpdateThread)
-#include "tst_updatethread.moc"
+void TestUpdate::selectFile_data()
+{
+    QTest::addColumn<bool>("corrupt"); // a byte of the package changed first
+    QTest::addColumn<bool>("cancel");  // the file dialog cancelled instead
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("package read") << false << false << QStringList{kDevice, kModel, kVersion};
+    QTest::newRow("broken package shows nothing") << true << false << QStringList{"", "", ""};
+    QTest::newRow("cancelled") << false << true << QStringList{"", "", ""};
+}
+
+void TestUpdate::selectFile()
+{
+    QFETCH(bool, corrupt);
+    QFETCH(bool, cancel);
+    QFETCH(QStringList, fields);
+
+    const QString path = copyOfPackage();
+    if (corrupt)
+        corruptCell(path, m_cell);
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    driver.plan(ModalDriver::pickFile(m_package)); // a good package first, so clearing shows
+    dialog.slotSelectFile();
+    if (!cancel)
+        driver.plan(ModalDriver::pickFile(path));
+    dialog.slotSelectFile();
+
+    QCOMPARE(driver.shown().size(), 2); // the two file dialogs, no box
+    QCOMPARE(this->fields(dialog), fields);
+    QCOMPARE(child<QLineEdit>(dialog, "edFilePath")->text(), cancel ? QString() : path);
+    QCOMPARE(child<QPushButton>(dialog, "bntUpdate")->isEnabled(), !fields.first().isEmpty());
+}
+
+void TestUpdate::refusedBeforeFlashing_data()
+{
+    QTest::addColumn<int>("change"); // 0 none chosen, 1 removed, 2 corrupted after choosing
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no file chosen") << 0 << "请选择文件!";
+    QTest::newRow("file removed after choosing") << 1 << "更新失败,文件不存在或拒绝访问!";
+    QTest::newRow("file changed after choosing") << 2 << "解析文件失败,文件校验失败!";
+}
+
+void TestUpdate::refusedBeforeFlashing()
+{
+    QFETCH(int, change);
+    QFETCH(QString, message);
+
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
+    const QString path = copyOfPackage();
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    if (change > 0) {
+        driver.plan(ModalDriver::pickFile(path));
+        dialog.slotSelectFile();
+    }
+    if (change == 1)
+        QVERIFY(QFile::remove(path));
+    if (change == 2)
+        corruptCell(path, m_cell);
+    dialog.slotUpdate();
+
+    QCOMPARE(driver.summaries().mid(change > 0 ? 1 : 0), QStringList{boxed(message)});
+    QTest::qWait(100);
+    QCOMPARE(sim.receivedByteCount(), 0);
+}
+
+// A failure keeps the bar where it stopped and leaves the dialog usable.
+void TestUpdate::flashFailure()
+{
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, pageFault(BootLoaderFaults::Answer::Wrong, 2)).isEmpty());
+    singleton<Config>::instance()->setValue(SettingsKeys::kFirmwareFastCompletion, true);
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    driver.plan(ModalDriver::pickFile(m_package));
+    dialog.slotSelectFile();
+    child<QPushButton>(dialog, "bntUpdate")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 2, kUpdateTimeoutMs);
+
+    QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("固件更新失败,发送文件数据失败!")));
+    QCOMPARE(child<QProgressBar>(dialog, "barUpdate")->value(), 33);
+    QTRY_VERIFY(child<QPushButton>(dialog, "bntUpdate")->isEnabled());
+}
+
+void TestUpdate::openedFromMainWindow()
+{
+    MainWindow window;
+    auto *update = window.findChild<QAction *>(QStringLiteral("update"));
+    QVERIFY(update->isEnabled());
+    ModalDriver driver;
+    update->trigger();
+    QCOMPARE(driver.shown().size(), 1);
+    QCOMPARE(driver.shown().first().title, kTitle);
+}
+
+// A new user's path: refresh the list, download a package into a new
+// directory, flash it from the upper half; leaving is refused while it flashes.
+void TestUpdate::downloadThenFlashRefusingToClose()
+{
+    QDir().mkpath(QStringLiteral("www"));
+    QVERIFY(QFile::copy(m_package, QStringLiteral("www/NV-100A.nvbin")));
+    HttpTestServer server(QStringLiteral("www"));
+    QVERIFY(server.isRunning());
+    InstrumentSimulator sim;
+    QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
+    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl, server.baseUrl());
+    const QString directory = QDir::current().absoluteFilePath(QStringLiteral("Files/new"));
+    QDir().mkpath(directory);
+
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    auto *list = child<QComboBox>(dialog, "cmbFileList");
+    child<QPushButton>(dialog, "bntRefresh")->click();
+    QTRY_COMPARE(list->count(), 1);
+    QCOMPARE(list->itemText(0), QStringLiteral("NV-100A"));
+    QCOMPARE(list->itemData(0).toString(), server.url("NV-100A.nvbin"));
+    QTRY_VERIFY(list->isEnabled());
+    driver.plan(ModalDriver::pickFile(directory));
+    child<QPushButton>(dialog, "bntSelectPath")->click();
+    QCOMPARE(child<QLineEdit>(dialog, "edDownloadDir")->text(), directory);
+    child<QPushButton>(dialog, "bntDownload")->click();
+    QTRY_COMPARE(driver.shown().size(), 2);
+    QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("文件下载成功!")));
+    QCOMPARE(child<QProgressBar>(dialog, "barDownload")->value(), 0);
+
+    driver.plan(ModalDriver::pickFile(directory + QStringLiteral("/NV-100A.nvbin")));
+    child<QPushButton>(dialog, "bntSelectFile")->click();
+    auto *update = child<QPushButton>(dialog, "bntUpdate");
+    update->click();
+    // Each page waits for the line to fall quiet: time enough to try leaving.
+    QTRY_VERIFY(!update->isEnabled());
+    QVERIFY(!child<QPushButton>(dialog, "bntSelectFile")->isEnabled());
+    QVERIFY(!child<QPushButton>(dialog, "bntDownload")->isEnabled());
+    QVERIFY(!dialog.close());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 6, kUpdateTimeoutMs);
+
+    const QString refusal = boxed(QStringLiteral("正在更新固件,请等待更新完成!"));
+    QCOMPARE(driver.summaries().mid(3),
+             (QStringList{refusal, refusal, boxed(QStringLiteral("固件更新成功!"))}));
+    QCOMPARE(sim.flashedImage(), imageOf(3 * kBootPageBytes));
+    QCOMPARE(child<QProgressBar>(dialog, "barUpdate")->value(), 0);
+    QTRY_VERIFY(update->isEnabled());
+    QVERIFY(child<QPushButton>(dialog, "bntSelectFile")->isEnabled());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+}
+
+// With the directory dialog cancelled, a download is refused first for the
+// empty list, then, with a package listed, for the missing directory.
+void TestUpdate::downloadRefused()
+{
+    UpdateDialog dialog;
+    dialog.show();
+    ModalDriver driver;
+    dialog.slotSelectPath();
+    dialog.slotStartDownloadThread();
+    child<QComboBox>(dialog, "cmbFileList")->addItem("NV-100A", "http://127.0.0.1:1/a.nvbin");
+    dialog.slotStartDownloadThread();
+    QCOMPARE(driver.summaries().mid(1),
+             (QStringList{boxed(QStringLiteral("请选择设备类型!")),
+                          boxed(QStringLiteral("请选择下载路径!"))}));
+}
+
+// Ending the dialog stops a stalled fetch and download and waits for them; nothing is left behind.
+void TestUpdate::endingStopsDownloads()
+{
+    QDir().mkpath(QStringLiteral("www"));
+    QFile::copy(m_package, QStringLiteral("www/down.html"));
+    QFile::copy(m_package, QStringLiteral("www/NV-100A.nvbin"));
+    HttpTestServer server(QStringLiteral("www"));
+    QVERIFY(server.isRunning());
+    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl,
+                                            server.url(QStringLiteral("stall")));
+    QDir().mkpath(QStringLiteral("stalled"));
+
+    auto dialog = std::make_unique<UpdateDialog>();
+    dialog->show();
+    child<QComboBox>(*dialog, "cmbFileList")->addItem("NV-100A", server.url("stall/NV-100A.nvbin"));
+    child<QLineEdit>(*dialog, "edDownloadDir")->setText(QStringLiteral("stalled"));
+    child<QPushButton>(*dialog, "bntDownload")->click();
+    child<QPushButton>(*dialog, "bntRefresh")->click();
+    QTRY_VERIFY(!child<QPushButton>(*dialog, "bntRefresh")->isEnabled());
+    QTest::qWait(300); // both requests under way
+    dialog.reset();
+    QCOMPARE(QDir(QStringLiteral("stalled"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+QTEST_MAIN(TestUpdate)
+#include "tst_update.moc"
