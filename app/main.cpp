@@ -3,7 +3,6 @@
 #include "userfolder.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -16,8 +15,9 @@ int main(int argc, char *argv[])
         if (std::strcmp(argv[i], kUserFolderOption) == 0 && !enterUserFolder())
             std::fprintf(stderr, "norvo-assistant: cannot use %s\n", qPrintable(userFolder()));
     }
-    // Plug-ins beside the program are found from the working directory too.
-    QCoreApplication::addLibraryPath(QStringLiteral("."));
+    // Plug-ins come only from Qt's own folders and the program's folder (Qt
+    // searches both by default); never from the working directory, which may
+    // be any folder the user opened, holding code nobody vetted.
     QApplication app(argc, argv);
     initGuiResources();
     MainWindow window;

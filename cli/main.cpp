@@ -7,8 +7,8 @@
 
 int main(int argc, char *argv[])
 {
-    // Plug-ins beside the program are found from the working directory too.
-    QCoreApplication::addLibraryPath(QStringLiteral("."));
+    // Plug-ins come only from Qt's own folders and the program's folder (Qt
+    // searches both by default), never from the folder a script runs in.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -25,7 +25,8 @@ QString runProgram(const QString &program, const QStringList &arguments, int *ex
 } // namespace
 
 // The Debian package built from this build tree: what it holds, what it
-// depends on, and that its programs run from where it puts them.
+// depends on, that its programs run from where it puts them and load no code
+// from the folder they run in.
 class TestPackaging : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,8 @@ private slots:
     void desktopEntry();
     void installedTranslations();
     void menuStartsInUserFolder();
+    void noPluginsFromWorkingDirectory_data();
+    void noPluginsFromWorkingDirectory();
 
 private:
     QTemporaryDir m_dir;
@@ -135,6 +138,74 @@ void TestPackaging::menuStartsInUserFolder()
     assistant.kill();
     assistant.waitForFinished();
     QVERIFY2(entered, qPrintable(QFileInfo(cwd).symLinkTarget()));
+}
+
+void TestPackaging::noPluginsFromWorkingDirectory_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("kind"); // of the plug-in the program asks Qt for
+    QTest::addColumn<bool>("pluginPath"); // the folder named in QT_PLUGIN_PATH too
+
+    // The rows with QT_PLUGIN_PATH show that the marker plug-ins do load
+    // where a user deliberately points Qt, so their absence elsewhere counts.
+    for (bool pluginPath : {false, true}) {
+        const char *how = pluginPath ? " (QT_PLUGIN_PATH)" : "";
+        QTest::addRow("window, image formats%s", how)
+                << "norvo-assistant" << QStringList() << "imageformats" << pluginPath;
+        QTest::addRow("command line, SQL driver%s", how)
+                << "norvo-cli" << QStringList{"package-info", "fw.nvbin"} << "sqldrivers"
+                << pluginPath;
+    }
+}
+
+void TestPackaging::noPluginsFromWorkingDirectory()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, kind);
+    QFETCH(bool, pluginPath);
+
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(kind));
+    QVERIFY(QFile::copy(kind == "imageformats" ? NORVO_MARKER_IMAGE_PLUGIN : NORVO_MARKER_SQL_PLUGIN,
+                        folder.filePath(kind + "/libmarker.so")));
+    QFile package(folder.filePath("fw.nvbin"));
+    QVERIFY(package.open(QIODevice::WriteOnly));
+    package.write("not a package");
+    package.close();
+
+    const QString marker = folder.filePath("loaded.txt");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("NORVO_PLUGIN_MARKER", marker);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+    // Qt names every plug-in folder it searches once it looks for a kind.
+    environment.insert("QT_DEBUG_PLUGINS", "1");
+    if (pluginPath)
+        environment.insert("QT_PLUGIN_PATH", folder.path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder.path());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(m_root + "/usr/bin/" + program, arguments);
+    QVERIFY(process.waitForStarted());
+    // Until Qt has searched for the kind (and, where allowed, loaded ours).
+    QString output;
+    const QString searched = "/" + kind + "\"";
+    static_cast<void>(QTest::qWaitFor(
+            [&] {
+                output += QString::fromUtf8(process.readAll());
+                const bool done = pluginPath ? QFile::exists(marker) : output.contains(searched);
+                return done || process.state() == QProcess::NotRunning;
+            },
+            kProgramTimeoutMs));
+    process.kill();
+    process.waitForFinished();
+    output += QString::fromUtf8(process.readAll());
+    QVERIFY2(output.contains(searched), qPrintable(output.right(2000)));
+    QCOMPARE(QFile::exists(marker), pluginPath);
+    QCOMPARE(output.contains(folder.filePath(kind)), pluginPath);
 }
 
 QTEST_GUILESS_MAIN(TestPackaging)
