@@ -129,7 +129,15 @@ bool CommandLine::needsPainting(const QStringList &arguments)
 
 int CommandLine::run(const QStringList &arguments)
 {
-    const int status = parseAndRun(arguments);
+    int status = parseAndRun(arguments);
+    // A result that did not reach standard output is no result: a script
+    // must not take the exit status for success. A failure already reported
+    // keeps its own status.
+    if (!Console::outputComplete()) {
+        Console::error(tr("结果没能写到标准输出"));
+        if (status == ExitSuccess)
+            status = ExitFile;
+    }
     // Read-only here: nothing is written back, the instance is only let go.
     singleton<Config>::destroyInstance();
     return status;

@@ -15,10 +15,48 @@
 #endif
 
 namespace {
+// Set once a write to standard output fails; the results a script reads
+// would be incomplete.
+bool s_outputFailed = false;
+
 void write(FILE *stream, const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    const size_t size = static_cast<size_t>(bytes.size());
+    const bool written = std::fwrite(bytes.constData(), 1, size, stream) == size;
+    const bool flushed = std::fflush(stream) == 0;
+    if (stream == stdout && !(written && flushed))
+        s_outputFailed = true;
+}
+
+// C0, DEL and C1 controls, and the marks that reverse the direction of the
+// text that follows them (and so can make a line read differently).
+bool isControl(QChar ch)
+{
+    const ushort code = ch.unicode();
+    return ch.category() == QChar::Other_Control || (code >= 0x202A && code <= 0x202E)
+            || (code >= 0x2066 && code <= 0x2069);
+}
+
+QString escapeControls(const QString &text, bool keepLineBreaks)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar ch : text) {
+        const bool kept = keepLineBreaks && (ch == QLatin1Char('\n') || ch == QLatin1Char('\t'));
+        if (kept || !isControl(ch)) {
+            shown += ch;
+            continue;
+        }
+        constexpr ushort kLastByteCode = 0xFF;
+        constexpr int kHexBase = 16;
+        const ushort code = ch.unicode();
+        const bool byte = code <= kLastByteCode;
+        shown += (byte ? QStringLiteral("\\x") : QStringLiteral("\\u"))
+                + QString::number(code, kHexBase)
+                          .toUpper()
+                          .rightJustified(byte ? 2 : 4, QLatin1Char('0'));
+    }
+    return shown;
 }
 
 bool isTerminal(FILE *stream)
@@ -33,9 +71,14 @@ bool isTerminal(FILE *stream)
 
 namespace Console {
 
+QString oneLine(const QString &text)
+{
+    return escapeControls(text, false);
+}
+
 void print(const QString &text)
 {
-    write(stdout, QTextCodec::codecForLocale()->fromUnicode(text));
+    write(stdout, QTextCodec::codecForLocale()->fromUnicode(escapeControls(text, true)));
 }
 
 void printBytes(const QByteArray &bytes)
@@ -52,12 +95,19 @@ void printJson(const QJsonValue &value)
 
 void error(const QString &message)
 {
-    note(QCoreApplication::applicationName() + QStringLiteral(": ") + message + QLatin1Char('\n'));
+    note(QCoreApplication::applicationName() + QStringLiteral(": ") + escapeControls(message, true)
+         + QLatin1Char('\n'));
 }
 
 void note(const QString &text)
 {
     write(stderr, QTextCodec::codecForLocale()->fromUnicode(text));
+}
+
+bool outputComplete()
+{
+    const bool flushed = std::fflush(stdout) == 0;
+    return flushed && !s_outputFailed && !std::ferror(stdout);
 }
 
 bool outputIsTerminal()

@@ -6,17 +6,31 @@
 #include <QString>
 
 // Standard output and standard error of the command line. Text goes out in
-// the terminal's encoding, JSON always in UTF-8.
+// the terminal's encoding, JSON always in UTF-8. Texts from instruments and
+// servers may hold control characters that a terminal would obey (clear the
+// screen, retitle the window, move the cursor): text output shows them as
+// escapes ("\x1B") instead.
 namespace Console {
 
+// Text with every control character (line breaks too) shown as an escape:
+// for a value within a line or a table cell.
+QString oneLine(const QString &text);
+
+// Text on standard output; control characters other than line breaks and
+// tabs are shown as escapes.
 void print(const QString &text);
 void printBytes(const QByteArray &bytes);
 // An array or object as an indented JSON document.
 void printJson(const QJsonValue &value);
-// One message on standard error, after the program's name.
+// One message on standard error, after the program's name; control
+// characters shown as escapes.
 void error(const QString &message);
 // Progress and notes on standard error, as they are.
 void note(const QString &text);
+
+// Whether everything written to standard output so far reached it: false
+// once a write or flush failed (a full disk, a closed pipe). Flushes first.
+bool outputComplete();
 
 bool outputIsTerminal();
 bool errorIsTerminal();

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 #endif
 
@@ -20,7 +21,13 @@ InterruptWatcher *s_watcher = nullptr;
 #ifdef Q_OS_UNIX
 // The handler may only write to a pipe; the event loop reads the other end.
 int s_pipe[2] = {-1, -1};
-struct sigaction s_previous;
+// A closed terminal (SIGHUP) or a polite kill (SIGTERM) must not cut an update
+// short any more than Ctrl-C may: all three reach the command the same way.
+constexpr int kWatchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction s_previous[std::size(kWatchedSignals)];
+// A reader that went away (the other end of a pipe, a closed terminal) makes
+// writes fail instead of killing the program, which then ends its work cleanly.
+struct sigaction s_previousPipe;
 
 void onSignal(int)
 {
@@ -62,7 +69,12 @@ InterruptWatcher::InterruptWatcher(QObject *parent)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, &s_previous);
+    for (size_t i = 0; i < std::size(kWatchedSignals); ++i)
+        ::sigaction(kWatchedSignals[i], &action, &s_previous[i]);
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, &s_previousPipe);
 #endif
 #ifdef Q_OS_WIN
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
@@ -73,7 +85,9 @@ InterruptWatcher::~InterruptWatcher()
 {
 #ifdef Q_OS_UNIX
     if (m_notifier) {
-        ::sigaction(SIGINT, &s_previous, nullptr);
+        for (size_t i = 0; i < std::size(kWatchedSignals); ++i)
+            ::sigaction(kWatchedSignals[i], &s_previous[i], nullptr);
+        ::sigaction(SIGPIPE, &s_previousPipe, nullptr);
         delete m_notifier;
         ::close(s_pipe[0]);
         ::close(s_pipe[1]);

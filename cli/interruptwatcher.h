@@ -6,8 +6,10 @@
 class QSocketNotifier;
 
 // Turns Ctrl-C (SIGINT on Unix, the console's Ctrl-C and Ctrl-Break on
-// Windows) into a signal on the main thread while it exists, so a command can
-// stop its worker cleanly instead of being killed in the middle. One at a time.
+// Windows), a closed terminal (SIGHUP) and a kill request (SIGTERM) into a
+// signal on the main thread while it exists, so a command can stop its worker
+// cleanly, or refuse to, instead of being killed in the middle. A closed pipe
+// makes writes fail rather than ending the program. One at a time.
 class InterruptWatcher : public QObject
 {
     Q_OBJECT

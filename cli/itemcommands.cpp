@@ -250,7 +250,8 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
                              return;
                          QString line = QStringLiteral("%1  %2: %3")
                                                 .arg(itemNumber(sent.item),
-                                                     result.echoParts.value(0), echoed);
+                                                     Console::oneLine(result.echoParts.value(0)),
+                                                     Console::oneLine(echoed));
                          if (!taken)
                              line += QStringLiteral("  ") + tr("(未采用 %1)").arg(sent.value);
                          Console::print(line + QLatin1Char('\n'));
@@ -319,9 +320,10 @@ int ItemCommands::set(const QCommandLineParser &parser, const QStringList &argum
         entry.insert(QStringLiteral("taken"), taken);
         Console::printJson(entry);
     } else {
-        QString line = itemNumber(item) + QStringLiteral("  ") + result.echoParts.value(0);
+        QString line = itemNumber(item) + QStringLiteral("  ")
+                + Console::oneLine(result.echoParts.value(0));
         if (!action)
-            line += QStringLiteral(": ") + echoed;
+            line += QStringLiteral(": ") + Console::oneLine(echoed);
         Console::print(line + QLatin1Char('\n'));
     }
     if (!taken) {

@@ -85,13 +85,17 @@ int MonitorCommand::run(const QCommandLineParser &parser)
         const QDateTime received = QDateTime::currentDateTime();
         if (json) {
             Console::printBytes(burstJsonLine(bytes, received));
-            return;
-        }
-        // The view's CR LF line ends become the terminal's.
-        QString text = burstDisplayText(view, bytes, received);
-        if (view != MonitorView::Original)
+        } else {
+            // CR LF line ends, the instrument's and the view's, become the
+            // terminal's; any other control character is shown as an escape.
+            QString text = burstDisplayText(view, bytes, received);
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        Console::print(text);
+            Console::print(text);
+        }
+        // Nobody reads the results any more (a closed pipe, a full disk):
+        // stop as Ctrl-C does, switching the debug output off.
+        if (!Console::outputComplete())
+            thread.stop();
     });
     QObject::connect(
             &thread, &MonitorThread::signalShowError, &loop,

@@ -1,5 +1,7 @@
 #include "texttable.h"
 
+#include "console.h"
+
 #include <QVector>
 
 namespace {
@@ -14,6 +16,14 @@ bool isWide(uint code)
             || (code >= 0x20000 && code <= 0x3FFFD);
 }
 } // namespace
+
+void TextTable::addRow(const QStringList &cells)
+{
+    QStringList shown;
+    for (const QString &cell : cells)
+        shown << Console::oneLine(cell);
+    m_rows.append(shown);
+}
 
 int TextTable::displayWidth(const QString &text)
 {

@@ -10,7 +10,8 @@
 class TextTable
 {
 public:
-    void addRow(const QStringList &cells) { m_rows.append(cells); }
+    // A cell is one line: control characters in it are shown as escapes.
+    void addRow(const QStringList &cells);
     bool isEmpty() const { return m_rows.isEmpty(); }
 
     // Every row on its own line, columns two blanks apart; the last cell of a

@@ -27,7 +27,7 @@ const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"
 enum Exit { Success = 0, Usage = 2, File = 3, Link = 4, Refused = 5, Network = 6 };
 
 // Numbers of the instrument's items once the running clock is left out.
-enum Item { Serial = 2, Mode = 4, Damping = 12, Save = 17, Missing = 40 };
+enum Item { Serial = 2, Mode = 4, Damping = 12, Place = 14, Save = 17, Missing = 40 };
 
 struct CliRun
 {
@@ -108,13 +108,16 @@ private slots:
     void monitor();
 
 private:
-    CliRun run(const QStringList &arguments) const;
+    // Standard output goes to outputFile if given; signal, if given, is sent
+    // as soon as the program shows progress on standard error.
+    CliRun run(const QStringList &arguments, int signal = 0,
+               const QString &outputFile = QString()) const;
 
     QTemporaryDir m_dir;
     std::unique_ptr<InstrumentSimulator> m_sim;
 };
 
-CliRun TestCli::run(const QStringList &arguments) const
+CliRun TestCli::run(const QStringList &arguments, int signal, const QString &outputFile) const
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -122,8 +125,15 @@ CliRun TestCli::run(const QStringList &arguments) const
     environment.insert(QStringLiteral("LANG"), QStringLiteral("zh_CN.UTF-8"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
     process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(QStringLiteral(NORVO_CLI_PROGRAM), arguments);
     CliRun result;
+    if (signal != 0) {
+        process.setReadChannel(QProcess::StandardError);
+        if (process.waitForReadyRead(kRunTimeoutMs))
+            ::kill(static_cast<pid_t>(process.processId()), signal);
+    }
     if (!process.waitForFinished(kRunTimeoutMs)) {
         process.kill();
         process.waitForFinished();
@@ -141,10 +151,11 @@ void TestCli::exitStatus_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message"); // on standard error, or on standard output for 0
-    const auto row
-            = [](const char *tag, const QStringList &arguments, Exit exit, const char *text) {
-                  QTest::newRow(tag) << arguments << int(exit) << QString::fromUtf8(text);
-              };
+    QTest::addColumn<QString>("output");  // where standard output goes, if not to the test
+    const auto row = [](const char *tag, const QStringList &arguments, Exit exit, const char *text,
+                        const QString &output = QString()) {
+        QTest::newRow(tag) << arguments << int(exit) << QString::fromUtf8(text) << output;
+    };
     row("unknown command", {"frobnicate"}, Usage, "未知的命令: frobnicate");
     row("option of another command", {"read", "--at", "2030-01-01 00:00:00"}, Usage, "“at”");
     row("no command", {"--json"}, Usage, "缺少命令");
@@ -159,6 +170,7 @@ void TestCli::exitStatus_data()
     row("unknown language", {"--lang", "fr", "read"}, Usage, "fr");
     row("missing settings file", {"--config", "nowhere.ini", "read"}, File, "nowhere.ini");
     row("help names the exit codes", {"--help"}, Success, "4  连接失败");
+    row("result not written", {"--help"}, File, "结果没能写到标准输出", "/dev/full");
     // The instrument is silent or absent: a link failure, not a refusal, whatever the command.
     row("set on a silent instrument", {"set", "12", "7"}, Link, "接受数据超时");
     row("read with the port absent", {"--port", "/dev/norvo-none", "read", "-o", "a.csv"}, Link,
@@ -173,9 +185,10 @@ void TestCli::exitStatus()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
+    QFETCH(QString, output);
 
     m_sim->faults().setSilent(true);
-    const CliRun result = run(arguments);
+    const CliRun result = run(arguments, 0, output);
     QCOMPARE(result.exitCode, exitCode);
     const QString shown = exitCode == Success ? QString::fromUtf8(result.out) : result.err;
     QVERIFY2(shown.contains(message), qPrintable(shown));
@@ -297,6 +310,10 @@ void TestCli::set_data()
         "仍为 NV2026120601");
     row("action item run", {"set", "17"}, Success, makeWriteItemFrame(Save, QString()),
         "17  保存配置");
+    // Shown, not obeyed: an echo that would retitle the terminal and clear it.
+    row("echo with control characters", {"set", "14", "A\x1b]0;x\x07\x1b[2J"}, Success,
+        makeWriteItemFrame(Place, "A\x1b]0;x\x07\x1b[2J"),
+        "14  安装位置: A\\x1B]0;x\\x07\\x1B[2J\n");
     row("no such item", {"set", "40", "1"}, Refused, QByteArray(), "仪表没有第 40 项");
     row("value for an action item", {"set", "17", "1"}, Usage, QByteArray(), "是操作项");
     row("no value for an item with one", {"set", "12"}, Usage, QByteArray(), "需要一个新数值");
@@ -393,12 +410,18 @@ void TestCli::flash_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message"); // on standard error
+    QTest::addColumn<int>("signal");      // sent once the update shows progress
 
     QTest::newRow("package for this instrument")
-            << "NV-100A" << QStringList{"--fast"} << int(Success) << "更新固件 100%";
+            << "NV-100A" << QStringList{"--fast"} << int(Success) << "更新固件 100%" << 0;
+    // A closed terminal or a kill request may not cut the update short.
+    QTest::newRow("terminal closed meanwhile")
+            << "NV-100A" << QStringList{"--fast"} << int(Success) << "正在更新固件" << SIGHUP;
+    QTest::newRow("asked to end meanwhile")
+            << "NV-100A" << QStringList{"--fast"} << int(Success) << "正在更新固件" << SIGTERM;
     QTest::newRow("package for another model")
-            << "NV-200B" << QStringList() << int(Refused) << "BIN文件与设备型号不一致";
-    QTest::newRow("no package") << QString() << QStringList() << int(File) << "解析文件失败";
+            << "NV-200B" << QStringList() << int(Refused) << "BIN文件与设备型号不一致" << 0;
+    QTest::newRow("no package") << QString() << QStringList() << int(File) << "解析文件失败" << 0;
 }
 
 void TestCli::flash()
@@ -407,6 +430,7 @@ void TestCli::flash()
     QFETCH(QStringList, options);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
+    QFETCH(int, signal);
 
     const QByteArray image = UpdateTest::imageOf(2500); // three pages, the last one part-filled
     QString error;
@@ -419,7 +443,7 @@ void TestCli::flash()
     m_sim->enterBootLoader(UpdateTest::kModel);
     m_sim->setBootLoaderFaults(UpdateTest::closingAnswered());
 
-    const CliRun result = run(QStringList{"flash", "fw.nvbin"} + options);
+    const CliRun result = run(QStringList{"flash", "fw.nvbin"} + options, signal);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     if (exitCode == File)

@@ -144,7 +144,7 @@ void TestPackaging::noPluginsFromWorkingDirectory_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("kind"); // of the plug-in the program asks Qt for
+    QTest::addColumn<QString>("kind");    // of the plug-in the program asks Qt for
     QTest::addColumn<bool>("pluginPath"); // the folder named in QT_PLUGIN_PATH too
 
     // The rows with QT_PLUGIN_PATH show that the marker plug-ins do load
@@ -168,7 +168,8 @@ void TestPackaging::noPluginsFromWorkingDirectory()
 
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkpath(kind));
-    QVERIFY(QFile::copy(kind == "imageformats" ? NORVO_MARKER_IMAGE_PLUGIN : NORVO_MARKER_SQL_PLUGIN,
+    QVERIFY(QFile::copy(kind == "imageformats" ? NORVO_MARKER_IMAGE_PLUGIN
+                                               : NORVO_MARKER_SQL_PLUGIN,
                         folder.filePath(kind + "/libmarker.so")));
     QFile package(folder.filePath("fw.nvbin"));
     QVERIFY(package.open(QIODevice::WriteOnly));

@@ -7,7 +7,7 @@ class MarkerImagePlugin : public QImageIOPlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QImageIOHandlerFactoryInterface" FILE
-                      "markerimageplugin.json")
+                          "markerimageplugin.json")
 
 public:
     Capabilities capabilities(QIODevice *, const QByteArray &) const override { return {}; }

@@ -7,7 +7,7 @@ class MarkerSqlPlugin : public QSqlDriverPlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QSqlDriverFactoryInterface" FILE
-                      "markersqlplugin.json")
+                          "markersqlplugin.json")
 
 public:
     QSqlDriver *create(const QString &) override { return nullptr; }
