@@ -46,8 +46,10 @@ ItemListRead readItemList()
     ItemListRead result;
     RefreshThread thread;
     QObject receiver;
-    QObject::connect(&thread, &RefreshThread::signalClearItems, &receiver,
-                     [&result] { result.rows.clear(); });
+    QObject::connect(&thread, &RefreshThread::signalClearItems, &receiver, [&result] {
+        result.rows.clear();
+        SkipFilter::reset();
+    });
     QObject::connect(&thread, &RefreshThread::signalAddItems, &receiver,
                      [&](int index, const QStringList &list) {
                          appendItemRows(result.rows, table, index, list);
@@ -55,6 +57,7 @@ ItemListRead readItemList()
     QObject::connect(&thread, &RefreshThread::showErrorMessage, &receiver,
                      [&result](const QString &, const QString &error) { result.error = error; });
     runWorker(thread, [&thread] { thread.start(QThread::InheritPriority); });
+    endItemRows(result.rows);
     return result;
 }
 
@@ -212,6 +215,7 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
     QVector<ItemRowText> rows;
     for (const ItemRecord &record : qAsConst(records))
         appendItemRows(rows, table, record.item, record.fields);
+    endItemRows(rows);
     QStringList valueTexts;
     for (const ItemRowText &row : qAsConst(rows))
         valueTexts.append(row.column1);

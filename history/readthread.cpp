@@ -57,9 +57,17 @@ void ReadThread::run()
     }
 
     HistoryTextDecoder decoder;
+    qint64 received = 0;
     LineWait wait = LineWait::Ready;
     while (wait == LineWait::Ready) {
-        const QString text = decoder.decode(port.readAll());
+        // One byte past the bound is enough to know it is crossed.
+        const QByteArray chunk = port.read(m_answerLimit - received + 1);
+        received += chunk.size();
+        if (received > m_answerLimit) {
+            emit signalShowError(title, tr("应答过长, 已停止读取; 请关闭仪表的调试输出后再查询"));
+            return;
+        }
+        const QString text = decoder.decode(chunk);
         if (!text.isEmpty())
             emit signalAddText(text);
         if (m_stop)

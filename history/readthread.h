@@ -15,8 +15,16 @@ class ReadThread : public QThread
 public:
     // The answer is complete once the line stays quiet this long.
     static constexpr int kAnswerQuietMs = 50;
+    // The most bytes one answer may bring. Years of records stay well below
+    // it; an instrument whose debug output was left on never goes quiet, and
+    // without a bound its answer would fill the view and memory without end.
+    static constexpr qint64 kMaxAnswerBytes = 64 * 1024 * 1024;
 
     explicit ReadThread(QObject *parent = nullptr);
+
+    // Replaces kMaxAnswerBytes for the next queries, so a test of an endless
+    // answer ends quickly.
+    void setAnswerLimit(qint64 bytes) { m_answerLimit = bytes; }
 
     // Starts one query; ignored while one is running.
     void startQuery(const QByteArray &request);
@@ -33,6 +41,7 @@ protected:
 
 private:
     QByteArray m_request;
+    qint64 m_answerLimit = kMaxAnswerBytes;
     std::atomic<bool> m_stop{false};
 };
 

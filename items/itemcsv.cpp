@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegExp>
+#include <QSaveFile>
 #include <QTextCodec>
 #include <QTextStream>
 
@@ -64,8 +65,11 @@ bool parseItemFileLine(const QString &line, ItemRecord *record)
 
 QString exportItemFile(const QString &fileName, const QVector<ItemRowText> &rows)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    // Written beside the target, which takes its name only once every byte is
+    // on disk: a full disk leaves an older file whole instead of cut mid-line,
+    // where a later import would take the cut value for the instrument's.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return openFailedText(fileName);
     file.write(kUtf8Bom, sizeof(kUtf8Bom) - 1);
     QTextStream stream(&file);
@@ -73,8 +77,7 @@ QString exportItemFile(const QString &fileName, const QVector<ItemRowText> &rows
     for (const ItemRowText &row : rows)
         stream << itemFileLine(row) << '\n';
     stream.flush();
-    file.close();
-    if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError)
+    if (stream.status() != QTextStream::Ok || !file.commit())
         return QCoreApplication::translate("MainWindow", "写入文件失败: %1").arg(fileName);
     return QString();
 }

@@ -30,7 +30,8 @@ QString itemFileLine(const ItemRowText &row);
 bool parseItemFileLine(const QString &line, ItemRecord *record);
 
 // Writes the rows to fileName: a UTF-8 byte-order mark, then one UTF-8 line
-// per row. Returns a translated error text, empty on success.
+// per row. Returns a translated error text, empty on success; on failure an
+// older file of that name stays as it was.
 QString exportItemFile(const QString &fileName, const QVector<ItemRowText> &rows);
 
 // Reads every line of fileName. On success returns an empty text and the

@@ -37,3 +37,9 @@ void appendItemRows(QVector<ItemRowText> &rows, const SkipTable &table, int inde
     for (const ItemRow &row : rowsToShow(table, index, list))
         rows.append(itemRowText(rows.size() + 1, row.index, row.list));
 }
+
+void endItemRows(QVector<ItemRowText> &rows)
+{
+    if (const std::optional<ItemRow> held = SkipFilter::settle())
+        rows.append(itemRowText(rows.size() + 1, held->index, held->list));
+}

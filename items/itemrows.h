@@ -26,4 +26,7 @@ QVector<ItemRow> rowsToShow(const SkipTable &table, int index, const QStringList
 void appendItemRows(QVector<ItemRowText> &rows, const SkipTable &table, int index,
                     const QStringList &list);
 
+// Ends the list in rows: a row the SkipItems filter still holds is shown last.
+void endItemRows(QVector<ItemRowText> &rows);
+
 #endif

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // Device names mapped to the models whose name and model rows stay hidden.
 using SkipTable = QMap<QString, QSet<QString>>;
@@ -43,11 +44,17 @@ struct SkipDecision
 
 // Hides the device-name row and the device-model row that follows it when the
 // pair is listed. The name row has to wait for the next row before the filter
-// knows, so it is held; the held row is process-wide and survives a cleared tree.
+// knows, so it is held. A held row belongs to the list it came in: the list's
+// end settles it, a cleared tree forgets it, so it can never head the list of
+// another instrument, whose write-all would send it there.
 class SkipFilter
 {
 public:
     static SkipDecision decide(const SkipTable &table, int index, const QStringList &list);
+
+    // The list has ended: nothing follows the held row, so it is shown.
+    // Returns it, or nothing when no row is held, and forgets it.
+    static std::optional<ItemRow> settle() { return std::exchange(s_held, std::nullopt); }
 
     // Forgets the held row without showing it.
     static void reset() { s_held.reset(); }

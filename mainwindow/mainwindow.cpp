@@ -261,6 +261,8 @@ void MainWindow::slotRefreshProgress()
 
 void MainWindow::slotRefreshFinished()
 {
+    // Whether the list ended or an error cut it short, nothing more follows.
+    endItemList();
     setBusy(false);
     // An error box already put its text on the status bar.
     if (!m_refreshFailed && !m_closing)
@@ -310,6 +312,7 @@ void MainWindow::slotImportItems()
     slotClearItems();
     for (const ItemRecord &record : qAsConst(records))
         slotAddItems(record.item, record.fields);
+    endItemList();
     statusBar()->showMessage(tr("导入配置成功"), kStatusMessageMs);
 }
 
@@ -438,9 +441,12 @@ void MainWindow::slotClockItemRead(int index, const QStringList &list)
 {
     if (m_closing || list.size() < 2)
         return;
+    // A row imported from another instrument's file can carry a number that
+    // is a different item here: only the item of the row's own name is its value.
     for (int row = 0; row < tree->topLevelItemCount(); ++row) {
         QTreeWidgetItem *item = tree->topLevelItem(row);
-        if (item->data(0, Qt::UserRole).toInt() == index && !item->text(1).isEmpty())
+        if (item->data(0, Qt::UserRole).toInt() == index && !item->text(1).isEmpty()
+            && prepareItemEdit(item->text(0), item->text(1)).name == list.at(0).trimmed())
             item->setText(1, kValuePrefix + list.at(1));
     }
 }
@@ -472,6 +478,7 @@ void MainWindow::slotAbout()
 void MainWindow::slotClearItems()
 {
     tree->clear();
+    SkipFilter::reset();
 }
 
 void MainWindow::slotAddItems(int index, const QStringList &list)
@@ -553,6 +560,12 @@ void MainWindow::addItemRow(int index, const QStringList &list)
     auto *item = new QTreeWidgetItem(columns);
     item->setData(0, Qt::UserRole, index);
     tree->addTopLevelItem(item);
+}
+
+void MainWindow::endItemList()
+{
+    if (const std::optional<ItemRow> held = SkipFilter::settle())
+        addItemRow(held->index, held->list);
 }
 
 void MainWindow::loadSkipItems()

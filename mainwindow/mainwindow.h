@@ -80,6 +80,8 @@ private:
     void shrinkToolBarIcons();
     int toolBarWidth() const;
     void addItemRow(int index, const QStringList &list);
+    // The list being filled has ended: a row the SkipItems filter holds is shown.
+    void endItemList();
     void loadSkipItems();
     void setBusy(bool busy);
     // The error box of an operation on the instrument; with no port configured

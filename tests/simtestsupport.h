@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 // Set-up shared by the tests that talk to the simulator over a pseudo-terminal.
 namespace SimTest {
 
@@ -48,6 +51,21 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// What work returns when no file may grow past bytes meanwhile, as on a
+// full disk; a write beyond that fails instead of ending the test.
+template<typename Work>
+auto onFullDisk(rlim_t bytes, Work work)
+{
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit normal{};
+    getrlimit(RLIMIT_FSIZE, &normal);
+    rlimit full{bytes, normal.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const auto result = work();
+    setrlimit(RLIMIT_FSIZE, &normal);
+    return result;
 }
 
 // Drops the settings object and its file, so the next test starts from nothing.

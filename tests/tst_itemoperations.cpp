@@ -158,8 +158,6 @@ void TestItemOperations::editItem()
     QVERIFY(waitIdle());
 
     QCOMPARE(driver.summaries(), shown);
-    if (item == Save)
-        QCOMPARE(driver.shown().first().buttons, (QStringList{"确定", "取消"}));
     QCOMPARE(m_tree->topLevelItem(0)->text(1), column1);
     QCOMPARE(status(), notice);
     QCOMPARE(m_sim->receivedFrames(),
@@ -203,8 +201,6 @@ void TestItemOperations::bulkWrite_data()
             << QList<int>{Name, Limit, Damping} << QStringList{"NV-2", "7", "4"}
             << Arrange([](FaultPlan &f) { f.corruptCrc(1, Limit); }) << QList<int>{0, 1}
             << QStringList{"提交: CRC校验错误", "写入配置: 写入配置失败: 7"};
-    QTest::newRow("empty tree") << QList<int>() << QStringList() << Arrange() << QList<int>()
-                                << QStringList();
 }
 
 void TestItemOperations::bulkWrite()
@@ -313,10 +309,13 @@ void TestItemOperations::syncTime()
     if (arrange)
         arrange(m_sim->faults());
     addRow(Clock, QStringLiteral("2000-01-01 00:00:00"));
+    // From another instrument's file: this instrument's item 13 is a different one.
+    m_window->slotAddItems(AlarmTime, {"出厂日期", "2000-01-01 00:00"});
     ModalDriver driver;
     trigger("sync_time");
     QVERIFY(waitIdle());
 
+    QCOMPARE(m_tree->topLevelItem(1)->text(1), QStringLiteral(": 2000-01-01 00:00"));
     QCOMPARE(driver.summaries(), QStringList{QStringLiteral("同步时间: ") + text});
     // An error also goes to the status bar; the information box leaves it alone.
     QCOMPARE(status(), arrange ? text : kMarker);
