@@ -203,7 +203,7 @@ void TestUpdate::update_data()
                   QTest::newRow(tag) << size << model << faults << QString() << message << progress
                                      << QString::fromLatin1(requests);
               };
-    row("empty image: erase 0, progress 0, success", 0, kModel, fine, "", {0}, "IECC");
+    row("empty image refused, nothing sent", 0, kModel, fine, "固件包中没有固件!", {}, "");
     // As a real boot-loader does, which leaves for the firmware without a word.
     row("1024 bytes are one page, closing not answered", 1024, kModel, BootLoaderFaults(), "",
         {0, 0}, "IEPCC");
@@ -335,7 +335,10 @@ void TestUpdate::parse_data()
     for (int at = 76; at < wrapped.size(); at += 77)
         wrapped.insert(at, '\n');
     QList<PackageEntry> twice = packageEntries(kDevice, kModel, kVersion, demoImage());
+    twice.append({QStringLiteral("notes"), QStringList{"a", "b"}});
     twice.append({QString::fromLatin1(PackageKeys::kModel), QStringLiteral("NV-200")});
+    const QString generated = QStringLiteral("create table INFO (DATA text, big AS (zeroblob(%1)))")
+                                      .arg(DDbServer::kMaxCellBytes + 1);
 
     // A failure names its message and leaves the content alone; a pass gives the entries read.
     const auto fails = [](const char *tag, const Make &make, const QString &message) {
@@ -345,10 +348,13 @@ void TestUpdate::parse_data()
         QTest::newRow(tag) << make << QString() << model << entries;
     };
     passes("good package", sealed(payload), kModel, 4);
-    passes("cell stored as bytes", database({table, insert}, good), kModel, 4);
+    passes("cell stored as bytes under an odd column name",
+           database({"create table OTHER (x)", "create table INFO (\"a]\"\"b[\" blob)", insert},
+                    good),
+           kModel, 4);
     passes("line breaks in the Base64 skipped", package(wrapped), kModel, 4);
-    passes("duplicated key, the last read wins", sealed(packagePayload(twice)), "NV-200", 5);
-    passes("truncated map passes empty", sealed(payload.left(payload.size() / 2)), QString(), 0);
+    passes("a list entry and a duplicated key, the last read wins", sealed(packagePayload(twice)),
+           "NV-200", 6);
 
     fails("empty path", Make(), kNotFound);
     fails("directory", plainFile(QByteArray()), kNotFound);
@@ -358,33 +364,34 @@ void TestUpdate::parse_data()
                    QString::fromLatin1(good)),
           kBadTable);
     fails("two rows", database({table, insert, insert}, QString::fromLatin1(good)), kBadTable);
-    fails("oversized cell never loaded",
-          database({table,
+    fails("virtual table", database({"create virtual table INFO using fts4(DATA)", insert}, good),
+          kBadTable);
+    fails("oversized cell under a bracketed name never loaded",
+          database({"create table INFO (\"[DATA]\" blob)",
                     QStringLiteral("insert into INFO values (zeroblob(%1))")
                             .arg(DDbServer::kMaxCellBytes + 1)},
                    QVariant()),
           kNoContent);
+    fails("generated column", database({generated, insert}, good), kNoContent);
 
     fails("payload changed after sealing", package(sealBlock(changed, md5(payload)).toBase64()),
-          kBadDigest);
-    fails("15-byte digest", package(sealBlock(payload, md5(payload).left(15)).toBase64()),
           kBadDigest);
     // A block that announces a 2 GiB payload holds a few bytes of it.
     fails("payload length beyond the block",
           package(QByteArray::fromHex("7FFFFFFF0102030400000010").toBase64()), kBadDigest);
 
-    // Maps whose values would make the reader recurse or reserve memory they
-    // do not bring are read as broken: empty, but the parse passes.
+    // A map that cannot be read whole, that would make the reader recurse or
+    // reserve memory its bytes do not bring, is a broken package.
     QByteArray nested;
     for (int depth = 0; depth < 100000; ++depth)
         nested.append(QByteArray::fromHex("000000090000000001")); // a list holding one entry
-    passes("deeply nested lists", sealed(rawMap(1, QStringLiteral("k"), nested)), QString(), 0);
-    passes("string list announcing 2^28 strings",
-           sealed(rawMap(1, QStringLiteral("k"), QByteArray::fromHex("0000000B0010000000"))),
-           QString(), 0);
-    passes("entry count beyond the entries",
-           sealed(rawMap(0xFFFFFFFF, QStringLiteral("k"), QByteArray::fromHex("000000010001"))),
-           QString(), 0);
+    fails("deeply nested lists", sealed(rawMap(1, "k", nested)), kBadDigest);
+    fails("string list announcing 2^28 strings",
+          sealed(rawMap(1, "k", QByteArray::fromHex("0000000B0010000000"))), kBadDigest);
+    fails("entry count beyond the entries",
+          sealed(rawMap(0xFFFFFFFF, "k", QByteArray::fromHex("000000010001"))), kBadDigest);
+    fails("value of an unknown type", sealed(rawMap(1, "k", QByteArray::fromHex("0000700000"))),
+          kBadDigest);
 }
 
 void TestUpdate::parse()
@@ -470,11 +477,13 @@ void TestUpdate::selectFile()
 
 void TestUpdate::refusedBeforeFlashing_data()
 {
-    QTest::addColumn<int>("change"); // 0 none chosen, 1 removed, 2 corrupted after choosing
+    // 0 none chosen, 1 removed, 2 corrupted after choosing, 3 a package without an image
+    QTest::addColumn<int>("change");
     QTest::addColumn<QString>("message");
     QTest::newRow("no file chosen") << 0 << "请选择文件!";
     QTest::newRow("file removed after choosing") << 1 << "更新失败,文件不存在或拒绝访问!";
     QTest::newRow("file changed after choosing") << 2 << "解析文件失败,文件校验失败!";
+    QTest::newRow("no image") << 3 << "固件更新失败,固件包中没有固件!";
 }
 
 void TestUpdate::refusedBeforeFlashing()
@@ -485,6 +494,9 @@ void TestUpdate::refusedBeforeFlashing()
     InstrumentSimulator sim;
     QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
     const QString path = copyOfPackage();
+    QString error;
+    if (change == 3)
+        QVERIFY(writePackage(path, packageEntries(kDevice, kModel, kVersion, {}), &error));
     UpdateDialog dialog;
     dialog.show();
     ModalDriver driver;
