@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSqlDatabase>
 
 #include <functional>
 
@@ -35,19 +34,11 @@ const QString kNoContent = QStringLiteral("解析文件失败,无法获取文件
 const QString kBadDigest = QStringLiteral("解析文件失败,文件校验失败!");
 const QString kSentinel = QStringLiteral("sentinel");
 
-QByteArray demoImage()
-{
-    return imageOf(3000);
-}
+const QByteArray kImage = imageOf(3000);
 
 QByteArray goodPayload()
 {
-    return packagePayload(packageEntries(kDevice, kModel, kVersion, demoImage()));
-}
-
-QByteArray md5(const QByteArray &bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Md5);
+    return packagePayload(packageEntries(kDevice, kModel, kVersion, kImage));
 }
 
 // A map stream of count entries, each key followed by raw value bytes.
@@ -144,7 +135,6 @@ private slots:
     void cleanup() { SimTest::resetSettings(); }
     void parse_data();
     void parse();
-    void parseAgain();
     void update_data();
     void update();
     void modesAgree_data();
@@ -209,7 +199,6 @@ void TestUpdate::update_data()
         {0, 0}, "IEPCC");
     row("progress is the share before each page, last page padded", 5000, kModel, fine, "",
         {0, 0, 20, 40, 61, 81}, "IEPPPPPCC");
-    row("package without a model", 10, QString(), fine, otherModel, {}, "ICC");
     QTest::newRow("port missing") << 10 << kModel << fine << "/dev/norvo-none"
                                   << "打开串口失败: /dev/norvo-none" << QList<int>() << "";
     row("identification silent twice", 10, kModel, silent, "获取设备ID失败!", {}, "IICC");
@@ -334,7 +323,7 @@ void TestUpdate::parse_data()
     QByteArray wrapped = good;
     for (int at = 76; at < wrapped.size(); at += 77)
         wrapped.insert(at, '\n');
-    QList<PackageEntry> twice = packageEntries(kDevice, kModel, kVersion, demoImage());
+    QList<PackageEntry> twice = packageEntries(kDevice, kModel, kVersion, kImage);
     twice.append({QStringLiteral("notes"), QStringList{"a", "b"}});
     twice.append({QString::fromLatin1(PackageKeys::kModel), QStringLiteral("NV-200")});
     const QString generated = QStringLiteral("create table INFO (DATA text, big AS (zeroblob(%1)))")
@@ -367,14 +356,14 @@ void TestUpdate::parse_data()
     fails("virtual table", database({"create virtual table INFO using fts4(DATA)", insert}, good),
           kBadTable);
     fails("oversized cell under a bracketed name never loaded",
-          database({"create table INFO (\"[DATA]\" blob)",
-                    QStringLiteral("insert into INFO values (zeroblob(%1))")
-                            .arg(DDbServer::kMaxCellBytes + 1)},
-                   QVariant()),
+          database({"create table INFO (\"[DATA]\" blob)", insert},
+                   QByteArray(DDbServer::kMaxCellBytes + 1, 'A')),
           kNoContent);
     fails("generated column", database({generated, insert}, good), kNoContent);
 
-    fails("payload changed after sealing", package(sealBlock(changed, md5(payload)).toBase64()),
+    fails("payload changed after sealing",
+          package(sealBlock(changed, QCryptographicHash::hash(payload, QCryptographicHash::Md5))
+                          .toBase64()),
           kBadDigest);
     // A block that announces a 2 GiB payload holds a few bytes of it.
     fails("payload length beyond the block",
@@ -388,8 +377,6 @@ void TestUpdate::parse_data()
     fails("deeply nested lists", sealed(rawMap(1, "k", nested)), kBadDigest);
     fails("string list announcing 2^28 strings",
           sealed(rawMap(1, "k", QByteArray::fromHex("0000000B0010000000"))), kBadDigest);
-    fails("entry count beyond the entries",
-          sealed(rawMap(0xFFFFFFFF, "k", QByteArray::fromHex("000000010001"))), kBadDigest);
     fails("value of an unknown type", sealed(rawMap(1, "k", QByteArray::fromHex("0000700000"))),
           kBadDigest);
 }
@@ -404,7 +391,8 @@ void TestUpdate::parse()
     QTemporaryDir files;
     DEncryptInfo info(make ? make(QDir(files.path())) : QString());
     info.content.insert(kSentinel, 1);
-    DDbServer server;
+    DDbServer server; // twice: the second parse closes and reopens the same file
+    QCOMPARE(server.parsePackage(info), message);
     QCOMPARE(server.parsePackage(info), message);
     if (entries < 0) {
         QCOMPARE(info.content.keys(), QStringList{kSentinel}); // left as it was
@@ -415,30 +403,8 @@ void TestUpdate::parse()
     if (!model.isEmpty()) {
         QCOMPARE(info.device(), kDevice);
         QCOMPARE(info.version(), kVersion);
-        QCOMPARE(info.image(), demoImage());
+        QCOMPARE(info.image(), kImage);
     }
-}
-
-// One connection serves every parse: each closes the last file and opens the next.
-void TestUpdate::parseAgain()
-{
-    QTemporaryDir files;
-    const QDir dir(files.path());
-    const QString first = sealed(goodPayload())(dir);
-    const QString second = dir.filePath(QStringLiteral("second.nvbin"));
-    QString error;
-    QVERIFY(writePackage(second, packageEntries(kDevice, "NV-7", kVersion, "x"), &error));
-
-    DDbServer server;
-    for (const QString &path : {first, first, second, first}) {
-        DEncryptInfo info(path);
-        QCOMPARE(server.parsePackage(info), QString());
-        QCOMPARE(info.model(), path == second ? QStringLiteral("NV-7") : kModel);
-    }
-    DDbServer another;
-    DEncryptInfo info(second);
-    QCOMPARE(another.parsePackage(info), QString());
-    QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
 }
 
 void TestUpdate::selectFile_data()
@@ -493,10 +459,10 @@ void TestUpdate::refusedBeforeFlashing()
 
     InstrumentSimulator sim;
     QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
-    const QString path = copyOfPackage();
-    QString error;
-    if (change == 3)
-        QVERIFY(writePackage(path, packageEntries(kDevice, kModel, kVersion, {}), &error));
+    const QString path = change < 3
+            ? copyOfPackage()
+            : sealed(packagePayload(packageEntries(kDevice, kModel, kVersion, {})))(
+                    QDir::current());
     UpdateDialog dialog;
     dialog.show();
     ModalDriver driver;
