@@ -18,8 +18,8 @@ const char *const kKinds[] = {"text", "blob", "DEFAULT (zeroblob(%1))",
 const qint64 kSizes[] = {0, 999, DDbServer::kMaxCellBytes + 1, 900000000};
 
 // Up to four columns, maybe virtual, a table or view beside, 0-2 rows with a
-// package our own tool seals in the first column; true when that must read:
-// one row of stored columns, the cell first.
+// package our own tool seals in the first column (a computed one refuses
+// it); true when that must read: one row of stored columns.
 bool writeOddPackage(const QString &path, const quint8 *in, const QVariantList &fields)
 {
     const QByteArray cell = packageCell(
@@ -27,7 +27,7 @@ bool writeOddPackage(const QString &path, const quint8 *in, const QVariantList &
                                           fields[2].toString(), fields[3].toByteArray())));
     QStringList names, columns,
             sql{in[0] / 18 % 2 ? "create table OTHER (x)" : "create view OTHER as select 1"};
-    bool plain = in[0] / 9 % 2 == 0 && in[0] / 3 % 3 == 1 && in[2] / 6 % 5 < 2;
+    bool plain = in[0] / 9 % 2 == 0 && in[0] / 3 % 3 == 1;
     for (int i = 0; i <= in[1] % 4; ++i) {
         const int kind = in[2 + i] / 6 % 5,
                   size = qMin(kSizes[in[2 + i] / 30 % 4], kSizes[kind / 2 + 1]);
