@@ -105,7 +105,9 @@ int FirmwareCommands::packageInfo(const QCommandLineParser &parser, const QStrin
 int FirmwareCommands::flash(const QCommandLineParser &parser, const QString &fileName)
 {
     DEncryptInfo package;
-    const QString error = loadPackageForUpdate(fileName, &package);
+    QString error = loadPackageForUpdate(fileName, &package);
+    if (error.isEmpty())
+        error = UpdateThread::packageRefusal(package);
     if (!error.isEmpty()) {
         Console::error(error);
         return ExitFile;

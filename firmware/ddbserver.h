@@ -11,8 +11,8 @@
 constexpr int kPackageStreamVersion = QDataStream::Qt_5_6;
 
 // Opens the Base64 text of a package's INFO cell: the payload must carry its
-// own MD5; content then receives the map, empty when the map is malformed.
-// Returns an empty text, or the translated reason with content untouched.
+// own MD5 and a map that reads whole, which content then receives. Returns an
+// empty text, or the translated reason with content untouched.
 QString unsealPackageCell(const QByteArray &cell, PackageContent *content);
 
 // Reads the package at path for flashing, as the update button does: a path,
@@ -26,7 +26,8 @@ class DDbServer
 public:
     // A package's cell never comes near this; a larger one is not read at all.
     static constexpr qint64 kMaxCellBytes = 64 * 1024 * 1024;
-    // A package map holds a handful of entries.
+    // A package map holds a handful of entries, and a list in it a few items:
+    // more than this in all is not a package.
     static constexpr quint32 kMaxEntries = 1024;
 
     DDbServer();
@@ -42,6 +43,12 @@ public:
 private:
     // The first column of the first row the query gives, 0 when there is none.
     qint64 countOf(const QString &sql);
+    // Bounds what the open file can make SQLite build and keeps its schema's
+    // code unused; false when that cannot be done.
+    bool distrustFile();
+    // The name of the INFO table's first column, empty when any of its
+    // columns is generated or hidden.
+    QString cellColumn();
 
     QSqlDatabase m_db;
 };

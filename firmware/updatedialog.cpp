@@ -114,7 +114,9 @@ void UpdateDialog::slotUpdate()
     if (updateThread.isRunning())
         return;
     DEncryptInfo info;
-    const QString error = loadPackageForUpdate(ui->edFilePath->text(), &info);
+    QString error = loadPackageForUpdate(ui->edFilePath->text(), &info);
+    if (error.isEmpty())
+        error = UpdateThread::packageRefusal(info);
     if (!error.isEmpty()) {
         showCritical(error, this);
         return;

@@ -22,6 +22,12 @@ void UpdateThread::setPackage(const DEncryptInfo &package)
     m_package = package;
 }
 
+QString UpdateThread::packageRefusal(const DEncryptInfo &package)
+{
+    // Erasing the instrument for nothing and calling that a success helps no one.
+    return package.image().isEmpty() ? tr("固件更新失败,固件包中没有固件!") : QString();
+}
+
 void UpdateThread::run()
 {
     QSerialPort port;
@@ -29,6 +35,13 @@ void UpdateThread::run()
     m_fastCompletion
             = singleton<Config>::instance()->value(SettingsKeys::kFirmwareFastCompletion).toBool();
     m_failure = Failure::None;
+
+    const QString refusal = packageRefusal(m_package);
+    if (!refusal.isEmpty()) {
+        m_failure = Failure::Package;
+        emit signalShowErrorMessage(refusal);
+        return;
+    }
 
     if (!openSerialPort(port)) {
         m_failure = Failure::Link;

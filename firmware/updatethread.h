@@ -19,12 +19,16 @@ public:
     // Bytes after the image's end in its last page: the value of erased flash.
     static constexpr char kPageFiller = '\xFF';
 
-    // Why the last run failed: the line (port, silence, answers that were not
-    // the expected ones), or an instrument of another model than the package's.
-    enum class Failure { None, Link, WrongModel };
+    // Why the last run failed: a package with nothing to flash, the line (port,
+    // silence, answers that were not the expected ones), or an instrument of
+    // another model than the package's.
+    enum class Failure { None, Package, Link, WrongModel };
 
     // Copies the package to write; call only while the thread is not running.
     void setPackage(const DEncryptInfo &package);
+    // Why a package cannot be flashed at all, checked before anything is sent;
+    // empty when it can.
+    static QString packageRefusal(const DEncryptInfo &package);
     // Read once the run has finished.
     Failure failure() const { return m_failure; }
 

@@ -3,7 +3,7 @@
 NORVO_PACKAGES=(
     build-essential cmake
     qtbase5-dev qttools5-dev qttools5-dev-tools
-    libqt5serialport5-dev libqt5sql5-sqlite qttranslations5-l10n
+    libqt5serialport5-dev libqt5sql5-sqlite libsqlite3-dev qttranslations5-l10n
     poppler-utils
     python3
     xvfb xauth x11-apps x11-utils imagemagick
