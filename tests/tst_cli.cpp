@@ -411,17 +411,21 @@ void TestCli::flash_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message"); // on standard error
     QTest::addColumn<int>("signal");      // sent once the update shows progress
+    QTest::addColumn<int>("imageBytes");  // three pages, the last one part-filled, unless 0
 
     QTest::newRow("package for this instrument")
-            << "NV-100A" << QStringList{"--fast"} << int(Success) << "更新固件 100%" << 0;
+            << "NV-100A" << QStringList{"--fast"} << int(Success) << "更新固件 100%" << 0 << 2500;
     // A closed terminal or a kill request may not cut the update short.
-    QTest::newRow("terminal closed meanwhile")
-            << "NV-100A" << QStringList{"--fast"} << int(Success) << "正在更新固件" << SIGHUP;
-    QTest::newRow("asked to end meanwhile")
-            << "NV-100A" << QStringList{"--fast"} << int(Success) << "正在更新固件" << SIGTERM;
+    QTest::newRow("terminal closed meanwhile") << "NV-100A" << QStringList{"--fast"} << int(Success)
+                                               << "正在更新固件" << SIGHUP << 2500;
+    QTest::newRow("asked to end meanwhile") << "NV-100A" << QStringList{"--fast"} << int(Success)
+                                            << "正在更新固件" << SIGTERM << 2500;
     QTest::newRow("package for another model")
-            << "NV-200B" << QStringList() << int(Refused) << "BIN文件与设备型号不一致" << 0;
-    QTest::newRow("no package") << QString() << QStringList() << int(File) << "解析文件失败" << 0;
+            << "NV-200B" << QStringList() << int(Refused) << "BIN文件与设备型号不一致" << 0 << 2500;
+    QTest::newRow("no package") << QString() << QStringList() << int(File) << "解析文件失败" << 0
+                                << 2500;
+    QTest::newRow("package without an image")
+            << "NV-100A" << QStringList() << int(File) << "固件包中没有固件" << 0 << 0;
 }
 
 void TestCli::flash()
@@ -431,8 +435,9 @@ void TestCli::flash()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QFETCH(int, signal);
+    QFETCH(int, imageBytes);
 
-    const QByteArray image = UpdateTest::imageOf(2500); // three pages, the last one part-filled
+    const QByteArray image = UpdateTest::imageOf(imageBytes);
     QString error;
     if (model.isNull())
         QVERIFY(writeFile(QStringLiteral("fw.nvbin"), image));
