@@ -14,7 +14,7 @@ const QString kPackage = QStringLiteral("pkg.nvbin");
 const QByteArray kOlder = "an older file of the same name";
 constexpr qint64 kMiB = 1024 * 1024;
 constexpr qint64 kLargeBytes = DownloadThread::kDefaultMaxSizeMiB * kMiB;
-constexpr qint64 kMemoryGrowthLimit = 48 * 1024 * 1024;
+constexpr qint64 kMemoryGrowthLimit = 48 * kMiB;
 
 QByteArray served()
 {
@@ -47,8 +47,6 @@ qint64 peakMemory()
     return -1;
 }
 
-const QString kFailure = QStringLiteral("获取设备列表失败,请重试!");
-
 // A catalogue page: the list's heading row, then the given rows.
 QByteArray page(const QByteArray &rows)
 {
@@ -74,11 +72,9 @@ QStringList entries(const QMap<QString, QString> &catalogue)
 } // namespace
 
 // The catalogue of the maker's download page and downloads against the local
-// server: pages read, links that are no packages left out, fetches that add
-// up, failing, stalling or hostile servers ending in the failure message; a
-// file kept only whole, a failure, a stop or a refusal leaving the directory as
-// it was, names from links that cannot leave the directory, and a large file
-// passing through without being held in memory.
+// server: pages read, links that are no packages left out, fetches that add up,
+// failing or hostile servers failing; a file kept only whole and only where it
+// may be, names that stay in the directory, a large file not held in memory.
 class TestDownload : public QObject
 {
     Q_OBJECT
@@ -101,7 +97,6 @@ private slots:
     void fetchesAddUp();
     void fetchFails_data();
     void fetchFails();
-    void certificateChecking_data();
     void certificateChecking();
     void fileName_data();
     void fileName();
@@ -133,24 +128,19 @@ void TestDownload::parse_data()
     const auto add = [](const char *tag, const QByteArray &page, const QStringList &entries) {
         QTest::newRow(tag) << page << entries;
     };
-    add("two rows, sorted by name",
-        page(row("NV-200", "https://h/b.nvbin") + row("NV-100", "a.nvbin")),
-        {"NV-100=https://host/files/a.nvbin", "NV-200=https://h/b.nvbin"});
+    add("rows of any tag, names of nested text, sorted",
+        page(row("\n  <b>NV</b>-200 <i>A</i>\t", "  https://h/b.nvbin \n")
+             + "<p><div>NV-100</div><div><a href=\"a.nvbin\">x</a></div></p>"),
+        {"NV-100=https://host/files/a.nvbin", "NV-200 A=https://h/b.nvbin"});
     add("only the heading", page(""), {});
     add("same name twice, the later link wins",
         page(row("NV-100", "https://h/1.nvbin") + row("NV-100", "/2.nvbin")),
         {"NV-100=https://host/2.nvbin"});
     add("row without a link", page("<div><div>NV-100</div><div>no link</div></div>"), {"NV-100="});
-    add("white space and nested text",
-        page(row("\n  <b>NV</b>-100 <i>A</i>\t", "  https://h/a.nvbin \n")),
-        {"NV-100 A=https://h/a.nvbin"});
-    add("rows of any tag", page("<p><div>NV-7</div><div><a href=\"/7.nvbin\">x</a></div></p>"),
-        {"NV-7=https://host/7.nvbin"});
     add("links that are no https package left out",
         page(row("A", "config.ini") + row("B", "file:///etc/b.nvbin") + row("C", ".c.nvbin")
              + row("D", "http://h/d.nvbin") + row("E", "ftp://h/e.nvbin") + row("F", "F.NVBIN")),
         {"F=https://host/files/F.NVBIN"});
-    add("only refused links", page(row("A", "config.ini")), {});
     add("root not html", QByteArray(page(row("A", "a.nvbin")).replace("html", "HTML")), {});
     add("not well-formed", page(row("A", "a.nvbin")).replace("</body>", ""), {});
 }
@@ -187,7 +177,6 @@ void TestDownload::fetchesAddUp()
     QCOMPARE(entries(manager.catalogue()),
              (QStringList{"A=" + server.url("a1.nvbin"), "B=" + server.url("b2.nvbin"),
                           "C=" + server.url("c2.nvbin")}));
-    QFile::remove(QStringLiteral("down.html"));
 }
 
 void TestDownload::fetchFails_data()
@@ -195,14 +184,11 @@ void TestDownload::fetchFails_data()
     QTest::addColumn<QString>("route"); // put before /down.html
     QTest::addColumn<QByteArray>("page");
     QTest::newRow("404") << "/missing" << page(row("A", "/a"));
-    QTest::newRow("page cut in the middle") << "/cut" << page(row("A", "/a"));
     QTest::newRow("stall ended by the timeout") << "/stall" << page(row("A", "/a"));
     QTest::newRow("page beyond the size limit")
             << "" << page(QByteArray(DeviceTypeMgr::kMaxPageBytes, ' ') + row("A", "/a"));
-    QTest::newRow("90 000 nested elements")
-            << ""
-            << page(row(QByteArray("<b>").repeated(90000) + QByteArray("</b>").repeated(90000),
-                        "/a.nvbin"));
+    const QByteArray deep = QByteArray("<b>").repeated(90000) + QByteArray("</b>").repeated(90000);
+    QTest::newRow("90 000 nested elements") << "" << page(row(deep, "/a.nvbin"));
 }
 
 void TestDownload::fetchFails()
@@ -218,30 +204,19 @@ void TestDownload::fetchFails()
     singleton<Config>::instance()->setValue(SettingsKeys::kDownloadTimeout, 1);
 
     DeviceTypeMgr manager;
-    QSignalSpy finished(&manager, &DeviceTypeMgr::signalFinished);
-    QCOMPARE(fetch(manager), QStringList{kFailure});
-    QCOMPARE(finished.count(), 0);
+    QCOMPARE(fetch(manager), QStringList{QStringLiteral("获取设备列表失败,请重试!")});
     QVERIFY(manager.catalogue().isEmpty());
-}
-
-void TestDownload::certificateChecking_data()
-{
-    QTest::addColumn<QVariant>("setting");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("absent") << QVariant() << true;
-    QTest::newRow("false") << QVariant("false") << false;
 }
 
 // Certificates are checked unless the settings switch it off.
 void TestDownload::certificateChecking()
 {
-    QFETCH(QVariant, setting);
-    QFETCH(bool, checked);
-    if (setting.isValid())
-        singleton<Config>::instance()->setValue(SettingsKeys::kDownloadCheckCertificates, setting);
-    const QNetworkRequest request
-            = HttpTransfer::request(QUrl(QStringLiteral("https://h/a.nvbin")));
-    QCOMPARE(request.sslConfiguration().peerVerifyMode() != QSslSocket::VerifyNone, checked);
+    const QUrl url(QStringLiteral("https://h/a.nvbin"));
+    QVERIFY(HttpTransfer::request(url).sslConfiguration().peerVerifyMode()
+            != QSslSocket::VerifyNone);
+    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadCheckCertificates, "false");
+    QCOMPARE(HttpTransfer::request(url).sslConfiguration().peerVerifyMode(),
+             QSslSocket::VerifyNone);
 }
 
 void TestDownload::fileName_data()
@@ -251,16 +226,12 @@ void TestDownload::fileName_data()
     const auto row = [](const char *tag, const char *link, const char *name) {
         QTest::newRow(tag) << QString::fromLatin1(link) << QString::fromLatin1(name);
     };
-    row("plain", "http://h/files/NV-100.nvbin", "NV-100.nvbin");
     row("encoded blanks trimmed, query dropped", "https://h/%20NV%20100.NVBIN%20?v=2",
         "NV 100.NVBIN");
     row("encoded slashes", "http://h/..%2F..%2Fx.nvbin", "");
     row("backslash", "http://h/dir\\x.nvbin", "");
     row("drive colon", "http://h/C:x.nvbin", "");
     row("encoded zero byte", "http://h/x%00.nvbin", "");
-    row("no package name", "http://h/config.ini", "");
-    row("hidden name", "http://h/.x.nvbin", "");
-    row("local file", "file:///tmp/x.nvbin", "");
 }
 
 void TestDownload::fileName()
@@ -270,34 +241,32 @@ void TestDownload::fileName()
     QCOMPARE(DownloadThread::fileNameFromLink(link), name);
 }
 
-// What the target directory holds before a download, under the package's name.
-enum Planted { OlderKept, OlderReplaced, LinkToOlder };
+// Under the package's name the target directory holds an older file, to be
+// kept or replaced, or a link to one; a replacing download may be stopped.
+enum Start { Keeping, Replacing, LinkInPlace, StoppedReplacing };
 
 void TestDownload::download_data()
 {
     QTest::addColumn<QString>("route"); // path on the server, or a whole link
-    QTest::addColumn<int>("planted");
-    QTest::addColumn<bool>("stop");       // once the download is under way
+    QTest::addColumn<int>("start");
     QTest::addColumn<QString>("message"); // the error's start; empty: none
-    const auto row = [](const char *tag, const char *route, const char *message,
-                        Planted planted = OlderReplaced, bool stop = false) {
-        QTest::newRow(tag) << QString::fromLatin1(route) << int(planted) << stop
-                           << QString::fromUtf8(message);
-    };
-    const char *timedOut = "下载异常: 服务器长时间没有响应";
-    const char *tooLarge = "下载异常: 文件超过 1 MiB";
+    const auto row
+            = [](const char *tag, const char *route, const char *message, Start start = Replacing) {
+                  QTest::newRow(tag)
+                          << QString::fromLatin1(route) << int(start) << QString::fromUtf8(message);
+              };
     row("complete", "pkg.nvbin", "");
     row("server compressing when asked", "gzip/pkg.nvbin", "");
-    row("older file not to be replaced", "pkg.nvbin", "下载失败,文件已存在: ", OlderKept);
-    row("symbolic link under the name", "pkg.nvbin", "下载失败,目标是一个符号链接: ", LinkToOlder);
+    row("older file not to be replaced", "pkg.nvbin", "下载失败,文件已存在: ", Keeping);
+    row("symbolic link under the name", "pkg.nvbin", "下载失败,目标是一个符号链接: ", LinkInPlace);
     row("no Content-Length", "nolength/pkg.nvbin", "下载异常: 未找到该文件或下载失败");
     row("error status with a long body", "error/pkg.nvbin", "下载异常: 服务器回答 HTTP 500");
     row("cut in the middle", "cut/pkg.nvbin", "下载异常: ");
-    row("stall ended by the timeout", "stall/pkg.nvbin", timedOut);
-    row("trickle ended by the timeout", "slow/pkg.nvbin?piece=100&gap=200", timedOut);
-    row("stop requested", "slow/pkg.nvbin?piece=1024&gap=20", "", OlderReplaced, true);
-    row("announced length over the limit", "big.nvbin", tooLarge);
-    row("unannounced length over the limit", "nolength/big.nvbin", tooLarge);
+    row("trickle ended by the timeout", "slow/pkg.nvbin?piece=100&gap=200",
+        "下载异常: 服务器长时间没有响应");
+    row("stop requested", "slow/pkg.nvbin?piece=1024&gap=20", "", StoppedReplacing);
+    row("announced length over the limit", "big.nvbin", "下载异常: 文件超过 1 MiB");
+    row("unannounced length over the limit", "nolength/big.nvbin", "下载异常: 文件超过 1 MiB");
     row("local file link", "file:///etc/hostname",
         "下载失败,只能下载 http 或 https 链接上的 .nvbin 文件: ");
 }
@@ -307,8 +276,8 @@ void TestDownload::download_data()
 void TestDownload::download()
 {
     QFETCH(QString, route);
-    QFETCH(int, planted);
-    QFETCH(bool, stop);
+    QFETCH(int, start);
+    const bool stop = start == StoppedReplacing;
     QFETCH(QString, message);
 
     HttpTestServer server(QStringLiteral("www"));
@@ -317,7 +286,7 @@ void TestDownload::download()
     singleton<Config>::instance()->setValue(SettingsKeys::kDownloadMaxSize, 1);
     QDir().mkdir(QStringLiteral("target"));
     QVERIFY(SimTest::writeFile(QStringLiteral("older"), kOlder));
-    QVERIFY(planted == LinkToOlder
+    QVERIFY(start == LinkInPlace
                     ? QFile::link(QStringLiteral("../older"), QStringLiteral("target/") + kPackage)
                     : QFile::copy(QStringLiteral("older"), QStringLiteral("target/") + kPackage));
     const QStringList before = contents(QStringLiteral("target"));
@@ -328,7 +297,7 @@ void TestDownload::download()
     QSignalSpy successes(&thread, &DownloadThread::signalDownloadSucceed);
     WorkerWatch watch(thread);
     thread.startDownload(route.contains("://") ? route : server.url(route),
-                         QStringLiteral("target"), planted != OlderKept);
+                         QStringLiteral("target"), start != Keeping);
     if (stop) {
         QTRY_VERIFY(progress.count() > 1);
         thread.requestStop();
@@ -340,9 +309,7 @@ void TestDownload::download()
     if (!message.isEmpty())
         QVERIFY2(errors.at(0).at(0).toString().startsWith(message),
                  qPrintable(errors.at(0).at(0).toString()));
-    QCOMPARE(SimTest::fileBytes(QStringLiteral("older")), kOlder);
     if (!message.isEmpty() || stop) {
-        QCOMPARE(successes.count(), 0);
         QCOMPARE(contents(QStringLiteral("target")), before);
         return;
     }
@@ -350,8 +317,7 @@ void TestDownload::download()
     QList<int> percents;
     for (const QList<QVariant> &signal : progress)
         percents << signal.at(0).toInt();
-    QCOMPARE(percents.first(), 0);
-    QCOMPARE(percents.last(), 100);
+    QCOMPARE((QList<int>{percents.first(), percents.last()}), (QList<int>{0, 100}));
     QVERIFY(std::is_sorted(percents.cbegin(), percents.cend()));
     QCOMPARE(SimTest::fileBytes(QStringLiteral("target/") + kPackage), served());
     QCOMPARE(QDir(QStringLiteral("target")).count(), 3u); // the file, . and ..
