@@ -80,8 +80,10 @@ HttpTransfer::Wait HttpTransfer::waitForData()
         if (m_stop)
             return Wait::Stopped;
         // An error page is no content: the transfer ends on its status line,
-        // without reading a body that may be long or endless.
-        if (httpStatus() >= kHttpErrorFirst) {
+        // without reading a body that may be long or endless; the body of any
+        // other status but 2xx is no content either.
+        if (httpStatus() >= kHttpErrorFirst
+            || (errorStatus() != 0 && m_reply->bytesAvailable() > 0)) {
             m_reply->abort();
             return Wait::Finished;
         }
