@@ -34,3 +34,16 @@ void showInformation(const QString &text, QWidget *parent)
     showMessageBox(QMessageBox::Information, titleFor(parent, QT_TRANSLATE_NOOP("QObject", "信息")),
                    text, parent);
 }
+
+bool askQuestion(const QString &text, QWidget *parent)
+{
+    QMessageBox box(QMessageBox::Question, titleFor(parent, QT_TRANSLATE_NOOP("QObject", "问题")),
+                    text, QMessageBox::Yes | QMessageBox::No, parent,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("QObject", "是"));
+    box.button(QMessageBox::No)->setText(QCoreApplication::translate("QObject", "否"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    fitTitle(box);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -14,5 +14,7 @@ void showMessageBox(QMessageBox::Icon icon, const QString &title, const QString 
 // Titled with the parent's window title, or 错误 / 信息 without a parent.
 void showCritical(const QString &text, QWidget *parent);
 void showInformation(const QString &text, QWidget *parent);
+// A question with 是 and 否, 否 the default and what Escape gives; true for 是.
+bool askQuestion(const QString &text, QWidget *parent);
 
 #endif

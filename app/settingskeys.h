@@ -16,8 +16,10 @@ constexpr char kFirmwareFastCompletion[] = "firmware/fastcompletion";
 constexpr char kDownloadBaseUrl[] = "download/baseurl";
 // false: accept any certificate on https links (a maker's server with its own certificate).
 constexpr char kDownloadCheckCertificates[] = "download/checkcertificates";
-// Seconds without a byte from the server before a fetch or download gives up.
+// A fetch or download gives up when less than 1 KiB arrives in this many seconds.
 constexpr char kDownloadTimeout[] = "download/timeout";
+// MiB a downloaded package may have, announced or received; larger ones are refused.
+constexpr char kDownloadMaxSize[] = "download/maxsize";
 // Lines the device monitor keeps in its view; the oldest go first.
 constexpr char kMonitorMaxLines[] = "monitor/maxlines";
 } // namespace SettingsKeys

@@ -21,6 +21,7 @@
 namespace {
 constexpr char kFastOption[] = "fast";
 constexpr char kDirectoryOption[] = "dir";
+constexpr char kForceOption[] = "force";
 
 QJsonObject packageJson(const QString &fileName, const DEncryptInfo &package)
 {
@@ -38,6 +39,8 @@ QList<CliCommand> FirmwareCommands::commands()
                                   tr("每个应答一到齐就继续, 不再等待线路安静。"));
     const QCommandLineOption directory(QString::fromLatin1(kDirectoryOption),
                                        tr("下载到这个目录(必需)。"), QStringLiteral("DIR"));
+    const QCommandLineOption force(QString::fromLatin1(kForceOption),
+                                   tr("替换目录中已有的同名文件。"));
     return {
             {QStringLiteral("package-info"),
              QStringLiteral("FILE.nvbin"),
@@ -69,7 +72,7 @@ QList<CliCommand> FirmwareCommands::commands()
             {QStringLiteral("download"),
              QStringLiteral("NAME"),
              tr("从厂家下载页下载一个固件包"),
-             {directory},
+             {directory, force},
              1,
              1,
              [this](const QCommandLineParser &parser, const QStringList &arguments) {
@@ -225,16 +228,21 @@ int FirmwareCommands::download(const QCommandLineParser &parser, const QString &
     InterruptWatcher interrupts;
     QObject::connect(&interrupts, &InterruptWatcher::interrupted, &receiver,
                      [&thread] { thread.requestStop(); });
-    runWorker(thread, [&] { thread.startDownload(link, directory); });
+    const bool replace = parser.isSet(QString::fromLatin1(kForceOption));
+    runWorker(thread, [&] { thread.startDownload(link, directory, replace); });
     progress.finish(succeeded);
 
     if (interrupts.count() > 0 && !succeeded)
         return ExitInterrupted;
+    if (thread.failure() == DownloadThread::Failure::Exists) {
+        Console::error(downloadError + QLatin1Char('\n') + tr("加上 --force 替换它。"));
+        return ExitFile;
+    }
     if (!succeeded) {
         Console::error(downloadError);
         return thread.failure() == DownloadThread::Failure::File ? ExitFile : ExitNetwork;
     }
-    const QString path = QDir(directory).filePath(DownloadThread::fileNameFromLink(link));
+    const QString path = DownloadThread::targetPath(link, directory);
     if (wantsJson(parser))
         Console::printJson(QJsonObject{{QStringLiteral("name"), name},
                                        {QStringLiteral("link"), link},

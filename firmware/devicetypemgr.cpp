@@ -1,10 +1,12 @@
 #include "devicetypemgr.h"
 
 #include "config.h"
+#include "downloadthread.h"
 #include "httptransfer.h"
 #include "settingskeys.h"
 
 #include <QDomDocument>
+#include <QXmlStreamReader>
 
 namespace {
 constexpr char kPagePath[] = "/down.html";
@@ -13,6 +15,32 @@ constexpr char kPagePath[] = "/down.html";
 QString nameOf(const QDomElement &row)
 {
     return row.firstChildElement(QStringLiteral("div")).text().trimmed();
+}
+
+// A streaming look at the page before the DOM reader gets it: well-formed and
+// no deeper than kMaxDepth.
+bool shallowAndWellFormed(const QByteArray &page)
+{
+    QXmlStreamReader reader(page);
+    reader.setNamespaceProcessing(false);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > DeviceTypeMgr::kMaxDepth)
+            return false;
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    return !reader.hasError();
+}
+
+// An https page's links are taken over https only: a plain http link would
+// hand the package to anyone on the way.
+bool acceptedLink(const QUrl &link, const QUrl &page)
+{
+    if (page.scheme() == QLatin1String("https") && link.scheme() != QLatin1String("https"))
+        return false;
+    return !DownloadThread::fileNameFromLink(link.toString()).isEmpty();
 }
 
 QString linkOf(const QDomElement &row)
@@ -70,21 +98,20 @@ void DeviceTypeMgr::run()
 
 QByteArray DeviceTypeMgr::fetchCatalogue(const QUrl &url)
 {
-    HttpTransfer transfer(url, m_stop);
+    HttpTransfer transfer(url, m_stop, kMaxPageBytes);
     if (!transfer.started())
         return QByteArray();
     QByteArray page;
     for (;;) {
         switch (transfer.waitForData()) {
         case HttpTransfer::Wait::Data:
-            page.append(transfer.read(kMaxPageBytes + 1 - page.size()));
-            if (page.size() > kMaxPageBytes)
-                return QByteArray();
+            page.append(transfer.read(kMaxPageBytes));
             break;
         case HttpTransfer::Wait::Finished:
             return transfer.failed() ? QByteArray() : page;
         case HttpTransfer::Wait::Stopped:
         case HttpTransfer::Wait::TimedOut:
+        case HttpTransfer::Wait::TooLarge:
             return QByteArray();
         }
     }
@@ -95,7 +122,7 @@ bool DeviceTypeMgr::parseCatalogue(const QByteArray &page, const QUrl &base)
     // A page that is not well-formed is refused whole; the reader would
     // otherwise keep what it built up to the error.
     QDomDocument document;
-    if (!document.setContent(page, false))
+    if (!shallowAndWellFormed(page) || !document.setContent(page, false))
         return false;
     const QDomElement root = document.documentElement();
     if (root.isNull() || root.tagName() != QLatin1String("html"))
@@ -105,15 +132,19 @@ bool DeviceTypeMgr::parseCatalogue(const QByteArray &page, const QUrl &base)
                               .firstChildElement(QStringLiteral("div"))
                               .firstChildElement(QStringLiteral("div"))
                               .nextSiblingElement();
-    if (row.isNull())
-        return false;
     QMutexLocker locker(&m_mutex);
+    bool taken = false;
     for (; !row.isNull(); row = row.nextSiblingElement()) {
         QString link = linkOf(row);
-        // A link relative to the page is made whole, so the download needs no page.
-        if (!link.isEmpty() && base.isValid())
-            link = base.resolved(QUrl(link, QUrl::TolerantMode)).toString();
+        if (!link.isEmpty()) {
+            // A link relative to the page is made whole, so the download needs no page.
+            const QUrl url = base.resolved(QUrl(link, QUrl::TolerantMode));
+            if (!acceptedLink(url, base))
+                continue;
+            link = url.toString();
+        }
         m_catalogue.insert(nameOf(row), link);
+        taken = true;
     }
-    return true;
+    return taken;
 }

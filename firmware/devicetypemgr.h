@@ -22,6 +22,10 @@ public:
     static constexpr char kDefaultBaseUrl[] = "http://download.norvo.example";
     // A catalogue page is a few kilobytes; a server sending more is not believed.
     static constexpr qint64 kMaxPageBytes = 1024 * 1024;
+    // A catalogue nests html → body → list → row → cell → link, with a little
+    // markup in the names; the DOM reader recurses once per level, so a page
+    // nested far deeper would exhaust the worker's stack.
+    static constexpr int kMaxDepth = 64;
 
     // The download page: the configured server's /down.html.
     static QUrl pageUrl();
@@ -31,7 +35,9 @@ public:
     // Stops a running fetch and waits for it; no message follows.
     void requestStop();
     // Adds the rows of a catalogue page, links taken relative to base; false
-    // when the page is no catalogue or holds no row.
+    // when the page is no catalogue or holds no row it takes. A row whose link
+    // is no http or https link to a package (on an https page: no https link)
+    // is left out.
     bool parseCatalogue(const QByteArray &page, const QUrl &base = QUrl());
 
 signals:

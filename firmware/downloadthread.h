@@ -16,20 +16,28 @@ class DownloadThread : public QThread
 public:
     explicit DownloadThread(QObject *parent = nullptr);
 
-    // Why the last run failed: the server or the network, or the file it was
-    // to be saved in.
-    enum class Failure { None, Network, File };
+    // Why the last run failed: the server or the network, the file it was to
+    // be saved in, or a file of that name that was not to be replaced.
+    enum class Failure { None, Network, File, Exists };
 
-    // Ignored while a download runs.
-    void startDownload(const QString &link, const QString &directory);
+    // A package's size bound when the settings give none: the package reader
+    // refuses a larger one anyway.
+    static constexpr int kDefaultMaxSizeMiB = 64;
+
+    // Ignored while a download runs. An existing file of the package's name is
+    // replaced only when replace is true; a symbolic link there never is.
+    void startDownload(const QString &link, const QString &directory, bool replace = false);
     // Read once the run has finished.
     Failure failure() const { return m_failure; }
     // Stops a running download and waits for it; the partial file is dropped.
     void requestStop();
 
-    // The file name a link ends in, decoded; empty when it is no plain name
-    // (empty, . or .., or holding a path separator of any platform).
+    // The package name an http or https link ends in, decoded; empty for any
+    // other link, and for a name that is not *.nvbin, starts with '.' or holds
+    // a path separator of any platform.
     static QString fileNameFromLink(const QString &link);
+    // Where the link's package goes in directory; empty when the link is refused.
+    static QString targetPath(const QString &link, const QString &directory);
 
 signals:
     void signalDownloadSucceed();
@@ -49,6 +57,7 @@ private:
     Failure m_failure = Failure::None;
     QString m_link;
     QString m_directory;
+    bool m_replace = false;
 };
 
 #endif

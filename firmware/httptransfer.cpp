@@ -13,6 +13,8 @@ namespace {
 constexpr int kPollMs = 100;
 constexpr int kHttpOkFirst = 200;
 constexpr int kHttpOkLast = 299;
+// From here on the status says the request failed; a redirect (3xx) is still on its way.
+constexpr int kHttpErrorFirst = 400;
 constexpr qint64 kMsPerSec = 1000;
 
 QVariant setting(const char *key)
@@ -21,8 +23,9 @@ QVariant setting(const char *key)
 }
 } // namespace
 
-HttpTransfer::HttpTransfer(const QUrl &url, const std::atomic<bool> &stop)
+HttpTransfer::HttpTransfer(const QUrl &url, const std::atomic<bool> &stop, qint64 maxBytes)
     : m_stop(stop)
+    , m_maxBytes(maxBytes)
 {
     const QVariant timeout = setting(SettingsKeys::kDownloadTimeout);
     const int timeoutSecs
@@ -35,14 +38,18 @@ HttpTransfer::HttpTransfer(const QUrl &url, const std::atomic<bool> &stop)
     m_reply->setReadBufferSize(kReadBufferBytes);
     QObject::connect(m_reply, &QNetworkReply::readyRead, &m_loop, &QEventLoop::quit);
     QObject::connect(m_reply, &QNetworkReply::finished, &m_loop, &QEventLoop::quit);
+    QObject::connect(m_reply, &QNetworkReply::metaDataChanged, &m_loop, &QEventLoop::quit);
     QObject::connect(&m_tick, &QTimer::timeout, &m_loop, &QEventLoop::quit);
     m_tick.start(kPollMs);
-    m_sinceData.start();
+    m_period.start();
 }
 
 QNetworkRequest HttpTransfer::request(const QUrl &url)
 {
     QNetworkRequest request(url);
+    // The body is counted against Content-Length and the size bound as it comes;
+    // a compressed body would be neither (and the network layer asks for gzip).
+    request.setRawHeader("Accept-Encoding", "identity");
     // Redirects are followed, but never from https down to http.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -72,17 +79,29 @@ HttpTransfer::Wait HttpTransfer::waitForData()
     for (;;) {
         if (m_stop)
             return Wait::Stopped;
-        if (m_reply->bytesAvailable() > 0) {
-            if (!errorStatus())
-                return Wait::Data;
-            m_reply->readAll();
-            m_sinceData.restart();
+        // An error page is no content: the transfer ends on its status line,
+        // without reading a body that may be long or endless; the body of any
+        // other status but 2xx is no content either.
+        if (httpStatus() >= kHttpErrorFirst
+            || (errorStatus() != 0 && m_reply->bytesAvailable() > 0)) {
+            m_reply->abort();
+            return Wait::Finished;
         }
+        if (contentLength() > m_maxBytes || m_received + m_reply->bytesAvailable() > m_maxBytes) {
+            m_reply->abort();
+            return Wait::TooLarge;
+        }
+        if (m_reply->bytesAvailable() > 0)
+            return Wait::Data;
         if (m_reply->isFinished())
             return Wait::Finished;
-        if (m_sinceData.elapsed() >= m_timeoutMs) {
-            m_reply->abort();
-            return Wait::TimedOut;
+        if (m_period.elapsed() >= m_timeoutMs) {
+            if (m_periodBytes < kMinBytesPerPeriod) {
+                m_reply->abort();
+                return Wait::TimedOut;
+            }
+            m_period.restart();
+            m_periodBytes = 0;
         }
         m_loop.exec();
     }
@@ -90,8 +109,10 @@ HttpTransfer::Wait HttpTransfer::waitForData()
 
 QByteArray HttpTransfer::read(qint64 maxBytes)
 {
-    m_sinceData.restart();
-    return m_reply->read(maxBytes);
+    const QByteArray bytes = m_reply->read(maxBytes);
+    m_periodBytes += bytes.size();
+    m_received += bytes.size();
+    return bytes;
 }
 
 qint64 HttpTransfer::contentLength() const
@@ -100,15 +121,20 @@ qint64 HttpTransfer::contentLength() const
     return length.isValid() ? length.toLongLong() : -1;
 }
 
-bool HttpTransfer::errorStatus() const
+int HttpTransfer::httpStatus() const
 {
-    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    return status.isValid() && (status.toInt() < kHttpOkFirst || status.toInt() > kHttpOkLast);
+    return m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+int HttpTransfer::errorStatus() const
+{
+    const int status = httpStatus();
+    return status != 0 && (status < kHttpOkFirst || status > kHttpOkLast) ? status : 0;
 }
 
 bool HttpTransfer::failed() const
 {
-    return m_reply->error() != QNetworkReply::NoError || errorStatus();
+    return m_reply->error() != QNetworkReply::NoError || errorStatus() != 0;
 }
 
 QString HttpTransfer::errorString() const

@@ -186,8 +186,11 @@ void UpdateDialog::slotStartDownloadThread()
         showCritical(tr("请选择设备类型!"), this);
     else if (directory.isEmpty())
         showCritical(tr("请选择下载路径!"), this);
-    else
+    else if (const QFileInfo target(DownloadThread::targetPath(link, directory)); !target.exists())
         downloadThread.startDownload(link, directory);
+    // A file of the package's name is replaced only when the user says so.
+    else if (askQuestion(tr("%1 已存在, 要替换它吗?").arg(target.fileName()), this))
+        downloadThread.startDownload(link, directory, true);
 }
 
 void UpdateDialog::slotStartDownloadFile()

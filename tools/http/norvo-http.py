@@ -13,11 +13,14 @@ first line, then serves until interrupted (SIGINT or SIGTERM).
     /stall/NAME       Content-Length, half of the file, then silence
     /slow/NAME        the file in 1 KiB pieces, 100 ms apart (PIECE and GAP_MS
                       in the query: /slow/NAME?piece=4096&gap=20)
+    /error/NAME       status 500, then the file as /slow/ sends it
+    /gzip/NAME        the file gzip-compressed when the request accepts gzip
     anything else     404
 
     tools/http/norvo-http.py --root DIR [--port N] [--slow-entries] [--log]
 """
 import argparse
+import gzip
 import html
 import shutil
 import signal
@@ -31,7 +34,7 @@ COPY_CHUNK = 256 * 1024
 STALL_SECONDS = 600
 SLOW_PIECE = 1024
 SLOW_GAP_MS = 100
-MODES = ("nolength", "cut", "stall", "slow")
+MODES = ("nolength", "cut", "stall", "slow", "error", "gzip")
 
 
 def catalogue(root, slow_entries):
@@ -65,8 +68,11 @@ class Handler(BaseHTTPRequestHandler):
         path = self.root / name
         if not name or "/" in name or name.startswith(".") or not path.is_file():
             return self.send_error(404)
+        if mode == "gzip" and "gzip" in self.headers.get("Accept-Encoding", ""):
+            return self.send_body(gzip.compress(path.read_bytes()), "application/octet-stream",
+                                  [("Content-Encoding", "gzip")])
         size = path.stat().st_size
-        self.send_response(200)
+        self.send_response(500 if mode == "error" else 200)
         self.send_header("Content-Type", "application/octet-stream")
         if mode != "nolength":
             self.send_header("Content-Length", str(size))
@@ -77,7 +83,7 @@ class Handler(BaseHTTPRequestHandler):
                 self.wfile.flush()
                 if mode == "stall":
                     time.sleep(STALL_SECONDS)
-            elif mode == "slow":
+            elif mode in ("slow", "error"):
                 query = parse_qs(url.query)
                 piece = int(query.get("piece", [SLOW_PIECE])[0])
                 gap = int(query.get("gap", [SLOW_GAP_MS])[0]) / 1000.0
@@ -88,9 +94,11 @@ class Handler(BaseHTTPRequestHandler):
             else:
                 shutil.copyfileobj(body, self.wfile, COPY_CHUNK)
 
-    def send_body(self, data, content_type):
+    def send_body(self, data, content_type, headers=()):
         self.send_response(200)
         self.send_header("Content-Type", content_type)
+        for name, value in headers:
+            self.send_header(name, value)
         self.send_header("Content-Length", str(len(data)))
         self.end_headers()
         self.wfile.write(data)
