@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -76,8 +77,10 @@ private:
         m_shown.append(seen);
         if (!m_answers.isEmpty())
             m_answers.takeFirst()(modal);
-        else if (box)
-            box->button(QMessageBox::Ok)->click();
+        else if (box) // OK, or the default answer of a question
+            (box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)
+                                          : static_cast<QAbstractButton *>(box->defaultButton()))
+                    ->click();
         else if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
     }

@@ -466,13 +466,19 @@ void TestCli::download_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("serverUp");
     QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("present"); // already in the folder under the package's name
 
-    QTest::newRow("catalogue") << QStringList{"catalogue", "--json"} << true << int(Success);
-    QTest::newRow("download") << QStringList{"download", "NV-100A-V2", "--dir", "got"} << true
-                              << int(Success);
-    QTest::newRow("name not in the catalogue")
-            << QStringList{"download", "NV-999", "--dir", "got"} << true << int(Usage);
-    QTest::newRow("server not reachable") << QStringList{"catalogue"} << false << int(Network);
+    const QStringList download{"download", "NV-100A-V2", "--dir", "got"};
+    QTest::newRow("catalogue") << QStringList{"catalogue", "--json"} << true << int(Success)
+                               << QByteArray();
+    QTest::newRow("download") << download << true << int(Success) << QByteArray();
+    QTest::newRow("file there kept") << download << true << int(File) << QByteArray("older");
+    QTest::newRow("file there replaced, forced")
+            << download + QStringList{"--force"} << true << int(Success) << QByteArray("older");
+    QTest::newRow("name not in the catalogue") << QStringList{"download", "NV-999", "--dir", "got"}
+                                               << true << int(Usage) << QByteArray();
+    QTest::newRow("server not reachable")
+            << QStringList{"catalogue"} << false << int(Network) << QByteArray();
 }
 
 void TestCli::download()
@@ -480,7 +486,11 @@ void TestCli::download()
     QFETCH(QStringList, arguments);
     QFETCH(bool, serverUp);
     QFETCH(int, exitCode);
+    QFETCH(QByteArray, present);
 
+    const QString target = QStringLiteral("got/NV-100A-V2.nvbin");
+    if (!present.isEmpty())
+        QVERIFY(QDir().mkpath("got") && writeFile(target, present));
     QTemporaryDir served;
     const QByteArray package("package bytes");
     QVERIFY(writeFile(served.filePath(QStringLiteral("NV-100A-V2.nvbin")), package));
@@ -497,10 +507,10 @@ void TestCli::download()
     if (arguments.first() == QStringLiteral("catalogue") && exitCode == Success)
         QCOMPARE(QJsonDocument::fromJson(result.out).array().first().toObject().value("name"),
                  QJsonValue("NV-100A-V2"));
-    QCOMPARE(QFile::exists(QStringLiteral("got/NV-100A-V2.nvbin")),
-             exitCode == Success && arguments.first() == QStringLiteral("download"));
-    if (QFile::exists(QStringLiteral("got/NV-100A-V2.nvbin")))
-        QCOMPARE(fileBytes(QStringLiteral("got/NV-100A-V2.nvbin")), package);
+    const bool downloaded = exitCode == Success && arguments.first() == QStringLiteral("download");
+    QCOMPARE(QFile::exists(target), downloaded || !present.isEmpty());
+    if (QFile::exists(target))
+        QCOMPARE(fileBytes(target), downloaded ? package : present);
 }
 
 void TestCli::monitor_data()

@@ -541,6 +541,10 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     QTRY_COMPARE(driver.shown().size(), 2);
     QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("文件下载成功!")));
     QCOMPARE(child<QProgressBar>(dialog, "barDownload")->value(), 0);
+    // Once more: the file there is replaced only on a yes, and no is the default.
+    child<QPushButton>(dialog, "bntDownload")->click();
+    QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("NV-100A.nvbin 已存在, 要替换它吗?")));
+    QCOMPARE(driver.shown().last().buttons, (QStringList{"是", "否"}));
 
     driver.plan(ModalDriver::pickFile(directory + QStringLiteral("/NV-100A.nvbin")));
     child<QPushButton>(dialog, "bntSelectFile")->click();
@@ -553,10 +557,10 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     QVERIFY(!dialog.close());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 6, kUpdateTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 7, kUpdateTimeoutMs);
 
     const QString refusal = boxed(QStringLiteral("正在更新固件,请等待更新完成!"));
-    QCOMPARE(driver.summaries().mid(3),
+    QCOMPARE(driver.summaries().mid(4),
              (QStringList{refusal, refusal, boxed(QStringLiteral("固件更新成功!"))}));
     QCOMPARE(sim.flashedImage(), imageOf(3 * kBootPageBytes));
     QCOMPARE(child<QProgressBar>(dialog, "barUpdate")->value(), 0);

@@ -123,6 +123,10 @@
         <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</source>
         <translation>Configures and reads Norvo instruments over a serial port: configuration items, clock, history records, firmware and debug output.</translation>
     </message>
+    <message>
+        <source>结果没能写到标准输出</source>
+        <translation>The result could not be written to standard output</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -149,10 +153,6 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <source>下载失败,链接中没有可用的文件名: %1</source>
-        <translation>Download failed: the link names no usable file: %1</translation>
-    </message>
-    <message>
         <source>下载失败,打开文件失败: %1</source>
         <translation>Download failed: cannot open the file: %1</translation>
     </message>
@@ -175,6 +175,26 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download failed</translation>
+    </message>
+    <message>
+        <source>下载失败,只能下载 http 或 https 链接上的 .nvbin 文件: %1</source>
+        <translation>Download failed: only .nvbin files on http or https links can be downloaded: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,目标是一个符号链接: %1</source>
+        <translation>Download failed: the target is a symbolic link: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,文件已存在: %1</source>
+        <translation>Download failed: the file already exists: %1</translation>
+    </message>
+    <message>
+        <source>下载异常: 文件超过 %1 MiB</source>
+        <translation>Download error: the file is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>下载异常: 服务器回答 HTTP %1</source>
+        <translation>Download error: the server answered HTTP %1</translation>
     </message>
 </context>
 <context>
@@ -242,6 +262,14 @@
     <message>
         <source>已下载到 %1</source>
         <translation>Downloaded to %1</translation>
+    </message>
+    <message>
+        <source>替换目录中已有的同名文件。</source>
+        <translation>Replace a file of the same name already in the directory.</translation>
+    </message>
+    <message>
+        <source>加上 --force 替换它。</source>
+        <translation>Add --force to replace it.</translation>
     </message>
 </context>
 <context>
@@ -741,6 +769,18 @@
         <source>信息</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>问题</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
 </context>
 <context>
     <name>ReadThread</name>
@@ -759,6 +799,10 @@
     <message>
         <source>接受数据超时</source>
         <translation>Receiving data timed out</translation>
+    </message>
+    <message>
+        <source>应答过长, 已停止读取; 请关闭仪表的调试输出后再查询</source>
+        <translation>The answer is too long; reading stopped. Switch the instrument&apos;s debug output off and query again</translation>
     </message>
 </context>
 <context>
@@ -897,6 +941,10 @@
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Updating firmware, please wait until it has finished!</translation>
     </message>
+    <message>
+        <source>%1 已存在, 要替换它吗?</source>
+        <translation>%1 already exists. Replace it?</translation>
+    </message>
 </context>
 <context>
     <name>UpdateThread</name>
@@ -919,6 +967,10 @@
     <message>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>Firmware update failed: sending the file data failed!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,固件包中没有固件!</source>
+        <translation>Firmware update failed: the package holds no firmware image!</translation>
     </message>
 </context>
 </TS>

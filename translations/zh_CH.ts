@@ -123,6 +123,10 @@
         <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</source>
         <translation>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</translation>
     </message>
+    <message>
+        <source>结果没能写到标准输出</source>
+        <translation>结果没能写到标准输出</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -149,10 +153,6 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <source>下载失败,链接中没有可用的文件名: %1</source>
-        <translation>下载失败,链接中没有可用的文件名: %1</translation>
-    </message>
-    <message>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下载失败,打开文件失败: %1</translation>
     </message>
@@ -175,6 +175,26 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下载异常: 未找到该文件或下载失败</translation>
+    </message>
+    <message>
+        <source>下载失败,只能下载 http 或 https 链接上的 .nvbin 文件: %1</source>
+        <translation>下载失败,只能下载 http 或 https 链接上的 .nvbin 文件: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,目标是一个符号链接: %1</source>
+        <translation>下载失败,目标是一个符号链接: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,文件已存在: %1</source>
+        <translation>下载失败,文件已存在: %1</translation>
+    </message>
+    <message>
+        <source>下载异常: 文件超过 %1 MiB</source>
+        <translation>下载异常: 文件超过 %1 MiB</translation>
+    </message>
+    <message>
+        <source>下载异常: 服务器回答 HTTP %1</source>
+        <translation>下载异常: 服务器回答 HTTP %1</translation>
     </message>
 </context>
 <context>
@@ -242,6 +262,14 @@
     <message>
         <source>已下载到 %1</source>
         <translation>已下载到 %1</translation>
+    </message>
+    <message>
+        <source>替换目录中已有的同名文件。</source>
+        <translation>替换目录中已有的同名文件。</translation>
+    </message>
+    <message>
+        <source>加上 --force 替换它。</source>
+        <translation>加上 --force 替换它。</translation>
     </message>
 </context>
 <context>
@@ -741,6 +769,18 @@
         <source>信息</source>
         <translation>信息</translation>
     </message>
+    <message>
+        <source>问题</source>
+        <translation>问题</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>否</translation>
+    </message>
 </context>
 <context>
     <name>ReadThread</name>
@@ -759,6 +799,10 @@
     <message>
         <source>接受数据超时</source>
         <translation>接受数据超时</translation>
+    </message>
+    <message>
+        <source>应答过长, 已停止读取; 请关闭仪表的调试输出后再查询</source>
+        <translation>应答过长, 已停止读取; 请关闭仪表的调试输出后再查询</translation>
     </message>
 </context>
 <context>
@@ -897,6 +941,10 @@
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>
+    <message>
+        <source>%1 已存在, 要替换它吗?</source>
+        <translation>%1 已存在, 要替换它吗?</translation>
+    </message>
 </context>
 <context>
     <name>UpdateThread</name>
@@ -919,6 +967,10 @@
     <message>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>固件更新失败,发送文件数据失败!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,固件包中没有固件!</source>
+        <translation>固件更新失败,固件包中没有固件!</translation>
     </message>
 </context>
 </TS>

@@ -123,6 +123,10 @@
         <source>通过串口设置和读取 Norvo 仪表: 配置项、时钟、历史数据、固件和调试输出。</source>
         <translation>透過序列埠設定和讀取 Norvo 儀表: 設定項、時鐘、歷史資料、韌體和除錯輸出。</translation>
     </message>
+    <message>
+        <source>结果没能写到标准输出</source>
+        <translation>結果沒能寫到標準輸出</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -149,10 +153,6 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <source>下载失败,链接中没有可用的文件名: %1</source>
-        <translation>下載失敗,連結中沒有可用的檔案名: %1</translation>
-    </message>
-    <message>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下載失敗,打開檔案失敗: %1</translation>
     </message>
@@ -175,6 +175,26 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 未找到該檔案或下載失敗</translation>
+    </message>
+    <message>
+        <source>下载失败,只能下载 http 或 https 链接上的 .nvbin 文件: %1</source>
+        <translation>下載失敗,只能下載 http 或 https 連結上的 .nvbin 檔案: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,目标是一个符号链接: %1</source>
+        <translation>下載失敗,目標是一個符號連結: %1</translation>
+    </message>
+    <message>
+        <source>下载失败,文件已存在: %1</source>
+        <translation>下載失敗,檔案已存在: %1</translation>
+    </message>
+    <message>
+        <source>下载异常: 文件超过 %1 MiB</source>
+        <translation>下載異常: 檔案超過 %1 MiB</translation>
+    </message>
+    <message>
+        <source>下载异常: 服务器回答 HTTP %1</source>
+        <translation>下載異常: 伺服器回應 HTTP %1</translation>
     </message>
 </context>
 <context>
@@ -242,6 +262,14 @@
     <message>
         <source>已下载到 %1</source>
         <translation>已下載到 %1</translation>
+    </message>
+    <message>
+        <source>替换目录中已有的同名文件。</source>
+        <translation>取代目錄中已有的同名檔案。</translation>
+    </message>
+    <message>
+        <source>加上 --force 替换它。</source>
+        <translation>加上 --force 以取代它。</translation>
     </message>
 </context>
 <context>
@@ -741,6 +769,18 @@
         <source>信息</source>
         <translation>資訊</translation>
     </message>
+    <message>
+        <source>问题</source>
+        <translation>問題</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>否</translation>
+    </message>
 </context>
 <context>
     <name>ReadThread</name>
@@ -759,6 +799,10 @@
     <message>
         <source>接受数据超时</source>
         <translation>接收資料逾時</translation>
+    </message>
+    <message>
+        <source>应答过长, 已停止读取; 请关闭仪表的调试输出后再查询</source>
+        <translation>應答過長, 已停止讀取; 請關閉儀表的除錯輸出後再查詢</translation>
     </message>
 </context>
 <context>
@@ -897,6 +941,10 @@
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
     </message>
+    <message>
+        <source>%1 已存在, 要替换它吗?</source>
+        <translation>%1 已存在, 要取代它嗎?</translation>
+    </message>
 </context>
 <context>
     <name>UpdateThread</name>
@@ -919,6 +967,10 @@
     <message>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>韌體更新失敗,傳送檔案資料失敗!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,固件包中没有固件!</source>
+        <translation>韌體更新失敗,韌體包中沒有韌體!</translation>
     </message>
 </context>
 </TS>
