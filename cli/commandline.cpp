@@ -69,6 +69,7 @@ QList<CliCommand> CommandLine::commands()
     list.append(m_history.command());
     list.append(m_firmware.commands());
     list.append(m_monitor.command());
+    list.append(m_detect.command());
     return list;
 }
 

@@ -2,6 +2,7 @@
 #define NORVO_COMMANDLINE_H
 
 #include "clicommand.h"
+#include "detectcommand.h"
 #include "firmwarecommands.h"
 #include "historycommand.h"
 #include "itemcommands.h"
@@ -48,6 +49,7 @@ private:
     HistoryCommand m_history;
     FirmwareCommands m_firmware;
     MonitorCommand m_monitor;
+    DetectCommand m_detect;
     QList<CliCommand> m_commands;
     QTranslator m_translator;
     QTranslator m_qtTranslator;

@@ -13,6 +13,7 @@
 #include "itemwritethread.h"
 #include "portnames.h"
 #include "refreshthread.h"
+#include "seriallink.h"
 #include "skipitems.h"
 #include "texttable.h"
 #include "workerwait.h"
@@ -159,12 +160,15 @@ int ItemCommands::listPorts(const QCommandLineParser &parser)
     QJsonArray list;
     TextTable table;
     for (const PortDescription &port : qAsConst(ports)) {
+        // A port this user may not read and write fails every command.
+        const bool denied = portAccessDenied(port.name);
         list.append(QJsonObject{
                 {QStringLiteral("name"), port.name},
                 {QStringLiteral("description"), port.description},
                 {QStringLiteral("usb"), port.usbId.isEmpty() ? QJsonValue() : port.usbId},
+                {QStringLiteral("accessible"), !denied},
         });
-        table.addRow({port.name, port.description});
+        table.addRow({port.name, port.description, denied ? tr("无权读写") : QString()});
     }
     if (wantsJson(parser))
         Console::printJson(list);

@@ -45,7 +45,9 @@ void UpdateThread::run()
 
     if (!openSerialPort(port)) {
         m_failure = Failure::Link;
-        emit signalShowErrorMessage(tr("固件更新失败,打开串口失败: %1").arg(configuredPortName()));
+        emit signalShowErrorMessage(
+                tr("固件更新失败,%1")
+                        .arg(openFailureText(port, tr("打开串口失败: %1").arg(QString()))));
         return;
     }
 

@@ -4,7 +4,7 @@
 
 namespace {
 const QChar kLineEnd = QLatin1Char('\n');
-const QChar kCarriageReturn = QLatin1Char('\r');
+const QChar kRecordCarriageReturn = QLatin1Char('\r');
 const QChar kCellJoin = QLatin1Char(' ');
 } // namespace
 
@@ -44,7 +44,7 @@ QStringList textLines(const QString &text)
     if (text.endsWith(kLineEnd))
         lines.removeLast();
     for (QString &line : lines) {
-        if (line.endsWith(kCarriageReturn))
+        if (line.endsWith(kRecordCarriageReturn))
             line.chop(1);
     }
     return lines;
@@ -60,7 +60,7 @@ QString historyViewText(const QString &answer)
     text.reserve(answer.size());
     for (int i = 0; i < answer.size(); ++i) {
         const QChar ch = answer.at(i);
-        if (ch == kCarriageReturn && i + 1 < answer.size() && answer.at(i + 1) == kLineEnd)
+        if (ch == kRecordCarriageReturn && i + 1 < answer.size() && answer.at(i + 1) == kLineEnd)
             continue; // the LF that follows ends the line
         switch (ch.unicode()) {
         case '\r':

@@ -30,7 +30,7 @@ void ReadThread::run()
     const QString title = tr("查询");
     QSerialPort port;
     if (!openSerialPort(port)) {
-        emit signalShowError(title, tr("打开串口失败: %1").arg(configuredPortName()));
+        emit signalShowError(title, openFailureText(port, tr("打开串口失败: %1").arg(QString())));
         return;
     }
     emit signalClearText();

@@ -27,8 +27,8 @@ ClockSyncResult syncDeviceClock(const QDateTime &moment)
     QSerialPort port;
     if (!openSerialPort(port)) {
         result.outcome = ClockSyncOutcome::PortOpenFailed;
-        result.errorText = QCoreApplication::translate("MainWindow", "打开串口失败: %1")
-                                   .arg(configuredPortName());
+        result.errorText = openFailureText(
+                port, QCoreApplication::translate("MainWindow", "打开串口失败: %1").arg(QString()));
         return result;
     }
 

@@ -35,8 +35,9 @@ QString readItemFromDevice(int item, QStringList *fields)
     fields->clear();
     QSerialPort port;
     if (!openSerialPort(port)) {
-        return QCoreApplication::translate("RefreshThread", "打开串口失败: %1")
-                .arg(configuredPortName());
+        return openFailureText(
+                port,
+                QCoreApplication::translate("RefreshThread", "打开串口失败: %1").arg(QString()));
     }
     return readItem(port, item, fields);
 }

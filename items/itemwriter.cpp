@@ -43,8 +43,9 @@ ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFi
     QSerialPort port;
     if (!openSerialPort(port)) {
         return failure(ItemWriteOutcome::PortOpenFailed,
-                       QCoreApplication::translate("MainWindow", "打开串口失败: %1")
-                               .arg(configuredPortName()));
+                       openFailureText(port,
+                                       QCoreApplication::translate("MainWindow", "打开串口失败: %1")
+                                               .arg(QString())));
     }
 
     QByteArray answer;

@@ -22,10 +22,7 @@ void RefreshThread::run()
     const QString image = QString::fromLatin1(kRefreshImage);
 
     if (!openSerialPort(port)) {
-        const QString portName = configuredPortName();
-        const QString message
-                = portName.isEmpty() ? tr("串口打开失败") : tr("打开串口失败: %1").arg(portName);
-        emit showErrorMessage(title, message, image);
+        emit showErrorMessage(title, openFailureText(port, tr("串口打开失败")), image);
         return;
     }
     emit signalClearItems();

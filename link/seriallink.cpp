@@ -18,6 +18,36 @@ bool startsAsDataAnswer(const QByteArray &answer)
     return answer.size() >= 2 && static_cast<quint8>(answer.at(0)) == kAnswerAddress
             && static_cast<quint8>(answer.at(1)) == kAnswerFunction;
 }
+
+// The device node behind a port name: the port keeps a name under /dev
+// without that prefix.
+QString portDevicePath(const QString &name)
+{
+#ifdef Q_OS_UNIX
+    if (!name.startsWith(QLatin1Char('/')) && !name.startsWith(QLatin1String("./"))
+        && !name.startsWith(QLatin1String("../")))
+        return QLatin1String("/dev/") + name;
+#endif
+    return name;
+}
+
+QString permissionDeniedText(const QString &name)
+{
+#ifdef Q_OS_LINUX
+    // Serial devices belong to a group (dialout on Debian) whose members may
+    // use them; membership takes effect at the next login.
+    const QString group = QFileInfo(portDevicePath(name)).group();
+    if (!group.isEmpty())
+        return QCoreApplication::translate(
+                       "QObject",
+                       "打开串口失败: 没有权限读写 %1。请把当前用户加入设备所属的组 %2"
+                       "（sudo usermod -aG %2 $USER），然后注销并重新登录")
+                .arg(name, group);
+#endif
+    return QCoreApplication::translate(
+                   "QObject", "打开串口失败: 没有权限读写 %1，请让管理员给当前用户读写它的权限")
+            .arg(name);
+}
 } // namespace
 
 bool portVanished(const QSerialPort &port)
@@ -26,13 +56,8 @@ bool portVanished(const QSerialPort &port)
         return true;
 #ifdef Q_OS_UNIX
     // A hung-up terminal only reports "hang-up", which the port's waits do not
-    // treat as an error; the device node going away is what tells. The port
-    // keeps a name under /dev without that prefix.
-    QString location = port.portName();
-    if (!location.startsWith(QLatin1Char('/')) && !location.startsWith(QLatin1String("./"))
-        && !location.startsWith(QLatin1String("../")))
-        location.prepend(QLatin1String("/dev/"));
-    return !QFileInfo::exists(location);
+    // treat as an error; the device node going away is what tells.
+    return !QFileInfo::exists(portDevicePath(port.portName()));
 #else
     return false;
 #endif
@@ -115,16 +140,59 @@ void appendCrc(QByteArray &frame)
 
 bool openSerialPort(QSerialPort &port)
 {
-    port.setPortName(configuredPortName());
+    return openSerialPort(port, configuredPortName(), configuredBaudRate());
+}
+
+bool openSerialPort(QSerialPort &port, const QString &name, qint32 baudRate)
+{
+    port.setPortName(name);
     if (!port.open(QIODevice::ReadWrite))
         return false;
-    const int baudRate = configuredBaudRate();
     port.setBaudRate(baudRate, QSerialPort::AllDirections);
     port.setDataBits(QSerialPort::Data8);
     port.setParity(QSerialPort::NoParity);
     port.setStopBits(QSerialPort::OneStop);
     port.setFlowControl(QSerialPort::NoFlowControl);
     return true;
+}
+
+bool portAccessDenied(const QString &name)
+{
+#ifdef Q_OS_UNIX
+    const QFileInfo device(portDevicePath(name));
+    return device.exists() && !(device.isReadable() && device.isWritable());
+#else
+    Q_UNUSED(name)
+    return false;
+#endif
+}
+
+QString portOpenErrorText(const QSerialPort &port, const QString &name)
+{
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return QCoreApplication::translate("QObject",
+                                           "打开串口失败: %1 不存在，请检查串口名称和连线")
+                .arg(name);
+    case QSerialPort::PermissionError:
+        // Refused for want of permission, or held by another program (under
+        // an exclusive lock or a lock file): the device's own permissions tell
+        // which. Windows refuses a port in use as "access denied".
+        if (portAccessDenied(name))
+            return permissionDeniedText(name);
+        return QCoreApplication::translate(
+                       "QObject", "打开串口失败: %1 正被其他程序占用，请关闭那个程序后再试")
+                .arg(name);
+    default:
+        return QCoreApplication::translate("QObject", "打开串口失败: %1（%2）")
+                .arg(name, port.errorString());
+    }
+}
+
+QString openFailureText(const QSerialPort &port, const QString &missingPortText)
+{
+    const QString name = configuredPortName();
+    return name.isEmpty() ? missingPortText : portOpenErrorText(port, name);
 }
 
 namespace {

@@ -45,6 +45,21 @@ void appendCrc(QByteArray &frame);
 
 // Opens the port named in config.ini at its baud rate, 8N1, no flow control.
 bool openSerialPort(QSerialPort &port);
+// Opens the named port at the given rate, 8N1, no flow control.
+bool openSerialPort(QSerialPort &port, const QString &name, qint32 baudRate);
+
+// Why a port did not open, told so the user knows what to do: no such port,
+// no permission (on Linux naming the group that owns the device), held by
+// another program, or the system's own text. name is the port as configured.
+QString portOpenErrorText(const QSerialPort &port, const QString &name);
+
+// The failure text for openSerialPort(port) on the configured port:
+// missingPortText when no port is configured, else portOpenErrorText.
+QString openFailureText(const QSerialPort &port, const QString &missingPortText);
+
+// True when the port exists but this user may not read and write it; false
+// where that cannot be known without opening it.
+bool portAccessDenied(const QString &name);
 
 // True once the collected answer is whole: a data answer FF 03 L … when it
 // holds exactly L + 5 bytes and its CRC checks (a shorter prefix can check by

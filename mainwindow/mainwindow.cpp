@@ -5,6 +5,7 @@
 #include "config.h"
 #include "configtree.h"
 #include "dialogframe.h"
+#include "emptytreehint.h"
 #include "filechooser.h"
 #include "guiresources.h"
 #include "historydata.h"
@@ -15,6 +16,7 @@
 #include "modifydialog.h"
 #include "monitordialog.h"
 #include "neutralaboutdialog.h"
+#include "portstatuslabel.h"
 #include "producttitle.h"
 #include "settingskeys.h"
 #include "setupdialog.h"
@@ -57,10 +59,13 @@ MainWindow::MainWindow(QWidget *parent)
     , tree(new ConfigTree(this))
     , translator(new QTranslator(this))
     , qtTranslator(new QTranslator(this))
+    , m_portStatus(new PortStatusLabel(this))
+    , m_treeHint(new EmptyTreeHint(tree))
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(GuiResources::kConfigureIcon));
     setCentralWidget(tree);
+    statusBar()->addPermanentWidget(m_portStatus);
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
@@ -239,7 +244,10 @@ bool MainWindow::execErrorBox(const QString &title, const QString &text, const Q
 void MainWindow::slotCommunicationSetup()
 {
     SetupDialog dialog(this);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_portStatus->refresh();
+    m_treeHint->refresh();
 }
 
 void MainWindow::slotRefresh()

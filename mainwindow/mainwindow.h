@@ -11,6 +11,8 @@
 #include <QPersistentModelIndex>
 
 class ConfigTree;
+class EmptyTreeHint;
+class PortStatusLabel;
 class QTranslator;
 class QTreeWidgetItem;
 
@@ -112,6 +114,8 @@ private:
     bool m_refreshFailed = false;
     bool m_busy = false;
     bool m_closing = false; // no more boxes once the window is going away
+    PortStatusLabel *m_portStatus;
+    EmptyTreeHint *m_treeHint;
 };
 
 #endif

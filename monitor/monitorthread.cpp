@@ -62,10 +62,7 @@ void MonitorThread::run()
     m_afterSwitch.clear();
     QSerialPort port;
     if (!openSerialPort(port)) {
-        const QString portName = configuredPortName();
-        emit signalShowError(tr("设备监听"),
-                             portName.isEmpty() ? tr("串口打开失败")
-                                                : tr("打开串口失败: %1").arg(portName));
+        emit signalShowError(tr("设备监听"), openFailureText(port, tr("串口打开失败")));
         return;
     }
     if (!sendDebugSwitch(port, debug ? kDebugOn : kDebugOff))

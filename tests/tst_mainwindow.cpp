@@ -162,7 +162,8 @@ void TestMainWindow::refresh_data()
                 singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort,
                                                         "/dev/norvo-none");
             },
-            fast, 1, 0, "40|01. 旧项目|: 1", "打开串口失败: /dev/norvo-none");
+            fast, 1, 0, "40|01. 旧项目|: 1",
+            "打开串口失败: /dev/norvo-none 不存在，请检查串口名称和连线");
 }
 
 void TestMainWindow::refresh()

@@ -68,7 +68,6 @@ private slots:
     void dataAnswer();
     void exchange_data();
     void exchange();
-    void heldPortOpensOnce();
     void answerSplitAnywhere_data();
     void answerSplitAnywhere();
     void slowTrickleTaken();
@@ -117,15 +116,6 @@ void TestSerialLink::exchange()
     QTest::qWait(2 * kSplitGapMs);
     QCOMPARE(requestItem(port, kItem, received), LinkOk);
     QCOMPARE(received, goodAnswer());
-}
-
-// A held port does not open twice.
-void TestSerialLink::heldPortOpensOnce()
-{
-    QSerialPort holder;
-    QVERIFY(openSerialPort(holder));
-    QSerialPort second;
-    QVERIFY(!openSerialPort(second));
 }
 
 void TestSerialLink::answerSplitAnywhere_data()

@@ -200,7 +200,8 @@ void TestUpdate::update_data()
     row("progress is the share before each page, last page padded", 5000, kModel, fine, "",
         {0, 0, 20, 40, 61, 81}, "IEPPPPPCC");
     QTest::newRow("port missing") << 10 << kModel << fine << "/dev/norvo-none"
-                                  << "打开串口失败: /dev/norvo-none" << QList<int>() << "";
+                                  << "打开串口失败: /dev/norvo-none 不存在，请检查串口名称和连线"
+                                  << QList<int>() << "";
     row("identification silent twice", 10, kModel, silent, "获取设备ID失败!", {}, "IICC");
     row("model differing in case", 10, "nv-100a", fine, otherModel, {}, "ICC");
     row("erase answer wrong", 10, kModel, wrongErase, "擦除设备内存失败!", {}, "IECC");

@@ -17,7 +17,7 @@ BUILD_FLAGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO
     -DNORVO_BENCH=OFF)
 # Tests with worker threads of ours: the simulator's serving thread, the
 # reading, writing, clock, history, monitor, update and download workers.
-THREADED_TESTS="tst_seriallink tst_itemoperations tst_mainwindow tst_history tst_update tst_download tst_monitor"
+THREADED_TESTS="tst_seriallink tst_itemoperations tst_mainwindow tst_history tst_update tst_download tst_monitor tst_portdiscovery"
 
 run_asan() {
     cmake -S . -B build-asan "${BUILD_FLAGS[@]}" -DNORVO_SANITIZE=address,undefined >/dev/null

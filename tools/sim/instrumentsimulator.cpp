@@ -14,12 +14,29 @@
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 constexpr int kIdleTickMs = 20;   // how soon fault changes are noticed
 constexpr int kFloodBatchMs = 10; // a flood is queued in batches of this much line time
 constexpr int kReadBufferBytes = 4096;
 constexpr int kStreamChunkBytes = 64;
+
+// The line speed a termios speed code stands for; 0 for one not listed.
+int speedOf(speed_t code)
+{
+    static const std::pair<speed_t, int> kSpeeds[] = {
+            {B75, 75},       {B110, 110},       {B134, 134},       {B150, 150},
+            {B300, 300},     {B600, 600},       {B1200, 1200},     {B2400, 2400},
+            {B4800, 4800},   {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
+            {B57600, 57600}, {B115200, 115200}, {B230400, 230400}, {B460800, 460800},
+    };
+    for (const auto &speed : kSpeeds) {
+        if (speed.first == code)
+            return speed.second;
+    }
+    return 0;
+}
 
 QString systemError(const char *what)
 {
@@ -102,6 +119,19 @@ QString InstrumentSimulator::portName() const
 void InstrumentSimulator::setBaudRate(int baudRate)
 {
     m_baudRate = qMax(1, baudRate);
+}
+
+void InstrumentSimulator::setCheckLineSpeed(bool check)
+{
+    m_checkLineSpeed = check;
+}
+
+bool InstrumentSimulator::clientSpeedMatches() const
+{
+    termios client{};
+    if (!m_checkLineSpeed || tcgetattr(m_slave, &client) != 0)
+        return true;
+    return speedOf(cfgetospeed(&client)) == m_baudRate;
 }
 
 void InstrumentSimulator::setLatencyMs(int latencyMs)
@@ -321,7 +351,9 @@ void InstrumentSimulator::serve()
             writeBlocked = false;
 
         if (fds[0].revents & POLLIN) {
-            const QByteArray bytes = readFromLine();
+            QByteArray bytes = readFromLine();
+            if (!clientSpeedMatches())
+                bytes.clear();
             for (const SimRequest &request : scanner.feed(bytes, uptime.elapsed())) {
                 for (const ReplyChunk &chunk : handleRequest(request))
                     output.enqueue(chunk);

@@ -44,6 +44,9 @@ public:
     // before each answer; both take effect at once.
     void setBaudRate(int baudRate);
     void setLatencyMs(int latencyMs);
+    // When on, bytes the client sends at another line speed than the
+    // simulator's are lost, as a real instrument hears only noise then.
+    void setCheckLineSpeed(bool check);
 
     // While debug output is on, a line goes out every periodMs; or, flooding,
     // one line after another without pause, as fast as the baud rate lets them.
@@ -91,6 +94,7 @@ private:
     QList<ReplyChunk> handleRequest(const SimRequest &request);
     // What the client wrote, counted in the log; empty when nothing could be read.
     QByteArray readFromLine();
+    bool clientSpeedMatches() const;
     // Debug lines that are due, at least minBytes of them while debug output is on.
     QByteArray debugOutput(qint64 uptimeMs, int minBytes);
     void closeDescriptors();
@@ -105,6 +109,7 @@ private:
     std::atomic<int> m_latencyMs{kDefaultLatencyMs};
     std::atomic<int> m_debugLinePeriodMs{kDefaultDebugLinePeriodMs};
     std::atomic<bool> m_debugFlood{false};
+    std::atomic<bool> m_checkLineSpeed{false};
     std::atomic<qint64> m_debugBytesSent{0};
     std::function<void(const QByteArray &)> m_requestObserver;
 

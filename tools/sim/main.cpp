@@ -120,6 +120,9 @@ int main(int argc, char *argv[])
 
     InstrumentSimulator simulator;
     simulator.setBaudRate(baudRate);
+    // Like an instrument, it hears only requests sent at its own rate, so a
+    // wrong rate in the assistant fails and a search finds the right one.
+    simulator.setCheckLineSpeed(true);
     simulator.setLatencyMs(latencyMs);
     simulator.setHistoryRecordsPerDay(recordsPerDay);
     simulator.setDebugLinePeriodMs(debugPeriodMs);
