@@ -144,6 +144,21 @@
     </message>
 </context>
 <context>
+    <name>DetectCommand</name>
+    <message>
+        <source>在每个串口上以常用的波特率查找仪器, 列出找到的串口、波特率和设备名称</source>
+        <translation>Look for instruments on every serial port at the usual baud rates; list the port, baud rate and device name of each one found</translation>
+    </message>
+    <message>
+        <source>没有可以检测的串口</source>
+        <translation>There is no serial port to search</translation>
+    </message>
+    <message>
+        <source>没有找到仪器</source>
+        <translation>No instrument found</translation>
+    </message>
+</context>
+<context>
     <name>DeviceTypeMgr</name>
     <message>
         <source>获取设备列表失败,请重试!</source>
@@ -195,6 +210,13 @@
     <message>
         <source>下载异常: 服务器回答 HTTP %1</source>
         <translation>Download error: the server answered HTTP %1</translation>
+    </message>
+</context>
+<context>
+    <name>EmptyTreeHint</name>
+    <message>
+        <source>请在通讯设置中选择串口，或点击自动检测</source>
+        <translation>Choose the serial port in Communication Settings, or click Detect there</translation>
     </message>
 </context>
 <context>
@@ -423,6 +445,10 @@
     <message>
         <source>同步时间成功: %1</source>
         <translation>Clock set: %1</translation>
+    </message>
+    <message>
+        <source>无权读写</source>
+        <translation>no access</translation>
     </message>
 </context>
 <context>
@@ -695,10 +721,6 @@
         <source>串口打开失败</source>
         <translation>Failed to open the serial port</translation>
     </message>
-    <message>
-        <source>打开串口失败: %1</source>
-        <translation>Failed to open serial port: %1</translation>
-    </message>
 </context>
 <context>
     <name>NeutralAboutDialog</name>
@@ -781,6 +803,26 @@
         <source>否</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>打开串口失败: 没有权限读写 %1。请把当前用户加入设备所属的组 %2（sudo usermod -aG %2 $USER），然后注销并重新登录</source>
+        <translation>Failed to open serial port: no permission to read and write %1. Add the current user to the group %2 that owns the device (sudo usermod -aG %2 $USER), then log out and log in again</translation>
+    </message>
+    <message>
+        <source>打开串口失败: 没有权限读写 %1，请让管理员给当前用户读写它的权限</source>
+        <translation>Failed to open serial port: no permission to read and write %1; ask an administrator to give the current user read and write access</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1 不存在，请检查串口名称和连线</source>
+        <translation>Failed to open serial port: %1 does not exist; check the port name and the cable</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1 正被其他程序占用，请关闭那个程序后再试</source>
+        <translation>Failed to open serial port: %1 is in use by another program; close that program and try again</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1（%2）</source>
+        <translation>Failed to open serial port: %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>ReadThread</name>
@@ -857,6 +899,26 @@
     <message>
         <source>请选择波特率!</source>
         <translation>Please select a baud rate!</translation>
+    </message>
+    <message>
+        <source>自动检测</source>
+        <translation>Detect</translation>
+    </message>
+    <message>
+        <source>没有可以检测的串口</source>
+        <translation>There is no serial port to search</translation>
+    </message>
+    <message>
+        <source>正在各个串口上查找仪器......</source>
+        <translation>Looking for the instrument on every serial port...</translation>
+    </message>
+    <message>
+        <source>没有找到仪器。请检查连线和仪器的电源。</source>
+        <translation>No instrument found. Check the cable and the instrument&apos;s power.</translation>
+    </message>
+    <message>
+        <source>找到多台仪器, 请选择一台:</source>
+        <translation>Several instruments were found; choose one:</translation>
     </message>
 </context>
 <context>
@@ -949,10 +1011,6 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <source>固件更新失败,打开串口失败: %1</source>
-        <translation>Firmware update failed: cannot open serial port: %1</translation>
-    </message>
-    <message>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>Firmware update failed: cannot get the device ID!</translation>
     </message>
@@ -971,6 +1029,14 @@
     <message>
         <source>固件更新失败,固件包中没有固件!</source>
         <translation>Firmware update failed: the package holds no firmware image!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,%1</source>
+        <translation>Firmware update failed: %1</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>Failed to open serial port: %1</translation>
     </message>
 </context>
 </TS>

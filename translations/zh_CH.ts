@@ -144,6 +144,21 @@
     </message>
 </context>
 <context>
+    <name>DetectCommand</name>
+    <message>
+        <source>在每个串口上以常用的波特率查找仪器, 列出找到的串口、波特率和设备名称</source>
+        <translation>在每个串口上以常用的波特率查找仪器, 列出找到的串口、波特率和设备名称</translation>
+    </message>
+    <message>
+        <source>没有可以检测的串口</source>
+        <translation>没有可以检测的串口</translation>
+    </message>
+    <message>
+        <source>没有找到仪器</source>
+        <translation>没有找到仪器</translation>
+    </message>
+</context>
+<context>
     <name>DeviceTypeMgr</name>
     <message>
         <source>获取设备列表失败,请重试!</source>
@@ -195,6 +210,13 @@
     <message>
         <source>下载异常: 服务器回答 HTTP %1</source>
         <translation>下载异常: 服务器回答 HTTP %1</translation>
+    </message>
+</context>
+<context>
+    <name>EmptyTreeHint</name>
+    <message>
+        <source>请在通讯设置中选择串口，或点击自动检测</source>
+        <translation>请在通讯设置中选择串口，或点击自动检测</translation>
     </message>
 </context>
 <context>
@@ -423,6 +445,10 @@
     <message>
         <source>同步时间成功: %1</source>
         <translation>同步时间成功: %1</translation>
+    </message>
+    <message>
+        <source>无权读写</source>
+        <translation>无权读写</translation>
     </message>
 </context>
 <context>
@@ -695,10 +721,6 @@
         <source>串口打开失败</source>
         <translation>串口打开失败</translation>
     </message>
-    <message>
-        <source>打开串口失败: %1</source>
-        <translation>打开串口失败: %1</translation>
-    </message>
 </context>
 <context>
     <name>NeutralAboutDialog</name>
@@ -781,6 +803,26 @@
         <source>否</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>打开串口失败: 没有权限读写 %1。请把当前用户加入设备所属的组 %2（sudo usermod -aG %2 $USER），然后注销并重新登录</source>
+        <translation>打开串口失败: 没有权限读写 %1。请把当前用户加入设备所属的组 %2（sudo usermod -aG %2 $USER），然后注销并重新登录</translation>
+    </message>
+    <message>
+        <source>打开串口失败: 没有权限读写 %1，请让管理员给当前用户读写它的权限</source>
+        <translation>打开串口失败: 没有权限读写 %1，请让管理员给当前用户读写它的权限</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1 不存在，请检查串口名称和连线</source>
+        <translation>打开串口失败: %1 不存在，请检查串口名称和连线</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1 正被其他程序占用，请关闭那个程序后再试</source>
+        <translation>打开串口失败: %1 正被其他程序占用，请关闭那个程序后再试</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1（%2）</source>
+        <translation>打开串口失败: %1（%2）</translation>
+    </message>
 </context>
 <context>
     <name>ReadThread</name>
@@ -857,6 +899,26 @@
     <message>
         <source>请选择波特率!</source>
         <translation>请选择波特率!</translation>
+    </message>
+    <message>
+        <source>自动检测</source>
+        <translation>自动检测</translation>
+    </message>
+    <message>
+        <source>没有可以检测的串口</source>
+        <translation>没有可以检测的串口</translation>
+    </message>
+    <message>
+        <source>正在各个串口上查找仪器......</source>
+        <translation>正在各个串口上查找仪器......</translation>
+    </message>
+    <message>
+        <source>没有找到仪器。请检查连线和仪器的电源。</source>
+        <translation>没有找到仪器。请检查连线和仪器的电源。</translation>
+    </message>
+    <message>
+        <source>找到多台仪器, 请选择一台:</source>
+        <translation>找到多台仪器, 请选择一台:</translation>
     </message>
 </context>
 <context>
@@ -949,10 +1011,6 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <source>固件更新失败,打开串口失败: %1</source>
-        <translation>固件更新失败,打开串口失败: %1</translation>
-    </message>
-    <message>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>固件更新失败,获取设备ID失败!</translation>
     </message>
@@ -971,6 +1029,14 @@
     <message>
         <source>固件更新失败,固件包中没有固件!</source>
         <translation>固件更新失败,固件包中没有固件!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,%1</source>
+        <translation>固件更新失败,%1</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>打开串口失败: %1</translation>
     </message>
 </context>
 </TS>

@@ -144,6 +144,21 @@
     </message>
 </context>
 <context>
+    <name>DetectCommand</name>
+    <message>
+        <source>在每个串口上以常用的波特率查找仪器, 列出找到的串口、波特率和设备名称</source>
+        <translation>在每個序列埠上以常用的鮑率尋找儀器, 列出找到的序列埠、鮑率和裝置名稱</translation>
+    </message>
+    <message>
+        <source>没有可以检测的串口</source>
+        <translation>沒有可以偵測的序列埠</translation>
+    </message>
+    <message>
+        <source>没有找到仪器</source>
+        <translation>沒有找到儀器</translation>
+    </message>
+</context>
+<context>
     <name>DeviceTypeMgr</name>
     <message>
         <source>获取设备列表失败,请重试!</source>
@@ -195,6 +210,13 @@
     <message>
         <source>下载异常: 服务器回答 HTTP %1</source>
         <translation>下載異常: 伺服器回應 HTTP %1</translation>
+    </message>
+</context>
+<context>
+    <name>EmptyTreeHint</name>
+    <message>
+        <source>请在通讯设置中选择串口，或点击自动检测</source>
+        <translation>請在通訊設定中選擇序列埠，或點擊自動偵測</translation>
     </message>
 </context>
 <context>
@@ -423,6 +445,10 @@
     <message>
         <source>同步时间成功: %1</source>
         <translation>同步時間成功: %1</translation>
+    </message>
+    <message>
+        <source>无权读写</source>
+        <translation>無權讀寫</translation>
     </message>
 </context>
 <context>
@@ -695,10 +721,6 @@
         <source>串口打开失败</source>
         <translation>開啟序列埠失敗</translation>
     </message>
-    <message>
-        <source>打开串口失败: %1</source>
-        <translation>開啟序列埠失敗: %1</translation>
-    </message>
 </context>
 <context>
     <name>NeutralAboutDialog</name>
@@ -781,6 +803,26 @@
         <source>否</source>
         <translation>否</translation>
     </message>
+    <message>
+        <source>打开串口失败: 没有权限读写 %1。请把当前用户加入设备所属的组 %2（sudo usermod -aG %2 $USER），然后注销并重新登录</source>
+        <translation>開啟序列埠失敗: 沒有權限讀寫 %1。請把目前使用者加入裝置所屬的群組 %2（sudo usermod -aG %2 $USER），然後登出並重新登入</translation>
+    </message>
+    <message>
+        <source>打开串口失败: 没有权限读写 %1，请让管理员给当前用户读写它的权限</source>
+        <translation>開啟序列埠失敗: 沒有權限讀寫 %1，請讓管理員給目前使用者讀寫它的權限</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1 不存在，请检查串口名称和连线</source>
+        <translation>開啟序列埠失敗: %1 不存在，請檢查序列埠名稱和連線</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1 正被其他程序占用，请关闭那个程序后再试</source>
+        <translation>開啟序列埠失敗: %1 正被其他程式佔用，請關閉那個程式後再試</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1（%2）</source>
+        <translation>開啟序列埠失敗: %1（%2）</translation>
+    </message>
 </context>
 <context>
     <name>ReadThread</name>
@@ -857,6 +899,26 @@
     <message>
         <source>请选择波特率!</source>
         <translation>請選擇鮑率!</translation>
+    </message>
+    <message>
+        <source>自动检测</source>
+        <translation>自動偵測</translation>
+    </message>
+    <message>
+        <source>没有可以检测的串口</source>
+        <translation>沒有可以偵測的序列埠</translation>
+    </message>
+    <message>
+        <source>正在各个串口上查找仪器......</source>
+        <translation>正在各個序列埠上尋找儀器......</translation>
+    </message>
+    <message>
+        <source>没有找到仪器。请检查连线和仪器的电源。</source>
+        <translation>沒有找到儀器。請檢查連線和儀器的電源。</translation>
+    </message>
+    <message>
+        <source>找到多台仪器, 请选择一台:</source>
+        <translation>找到多台儀器, 請選擇一台:</translation>
     </message>
 </context>
 <context>
@@ -949,10 +1011,6 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <source>固件更新失败,打开串口失败: %1</source>
-        <translation>韌體更新失敗,打開串口失敗: %1</translation>
-    </message>
-    <message>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>韌體更新失敗,獲取設備ID失敗!</translation>
     </message>
@@ -971,6 +1029,14 @@
     <message>
         <source>固件更新失败,固件包中没有固件!</source>
         <translation>韌體更新失敗,韌體包中沒有韌體!</translation>
+    </message>
+    <message>
+        <source>固件更新失败,%1</source>
+        <translation>韌體更新失敗,%1</translation>
+    </message>
+    <message>
+        <source>打开串口失败: %1</source>
+        <translation>開啟序列埠失敗: %1</translation>
     </message>
 </context>
 </TS>
