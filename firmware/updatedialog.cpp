@@ -57,10 +57,10 @@ UpdateDialog::UpdateDialog(QWidget *parent)
 
 UpdateDialog::~UpdateDialog()
 {
-    // A fetch or download still running is stopped; closing is refused while
-    // the update runs until it has failed, and the closing requests it still
-    // sends then, or a run the dialog went without, are waited for rather than
-    // a running thread destroyed.
+    // A fetch or download still running is stopped. The update cannot be:
+    // closing is refused while it runs until it has told a failure, and the
+    // closing requests it sends after that (or a run the dialog was ended
+    // during some other way) are waited for here, out of sight.
     downloadThread.requestStop();
     deviceTypeMgr.requestStop();
     updateThread.wait();
