@@ -10,7 +10,9 @@ constexpr char kWindowWidth[] = "window/width";
 constexpr char kWindowHeight[] = "window/height";
 constexpr char kLanguage[] = "language/language";
 constexpr char kDialogDirectory[] = "files/directory"; // where the last file dialog ended
-// true: page and erase exchanges end as soon as the expected answer's length has arrived.
+// true: erase and page exchanges end as soon as the expected answer's length has arrived,
+// the identification as soon as its frame is whole, and the closing requests are not
+// waited on (the update dialog's 快速烧写 box).
 constexpr char kFirmwareFastCompletion[] = "firmware/fastcompletion";
 // The maker's download server; the catalogue page is its /down.html.
 constexpr char kDownloadBaseUrl[] = "download/baseurl";

@@ -18,6 +18,11 @@ const QByteArray kPageLead = QByteArray::fromHex("910401");
 constexpr char kTextMarker = 0x01;
 // The erase report carries four status bytes after its text.
 const QByteArray kEraseReport("Erase OK\r\n\x00\x00\x00\xC1\x81\x40", 16);
+// Where the fields of a boot-loader frame start: 7E, two addresses, command, length field, data.
+constexpr int kAnswerCommandOffset = 3;
+constexpr int kAnswerLengthOffset = 5;
+constexpr int kAnswerDataOffset = 7;
+constexpr int kAnswerTrailerBytes = 3; // CRC and end byte
 } // namespace
 
 QByteArray bootIdentifyRequest()
@@ -63,4 +68,20 @@ QByteArray bootTextAnswer(const QByteArray &text)
     data.append(text);
     return bootFrame(kAnswerCommand, static_cast<quint16>(data.size()), data, kPcAddress,
                      kInstrumentAddress);
+}
+
+bool bootAnswerComplete(const QByteArray &answer)
+{
+    if (answer.size() < kAnswerDataOffset + kAnswerTrailerBytes)
+        return false;
+    const auto *bytes = reinterpret_cast<const uchar *>(answer.constData());
+    const quint16 length = qFromBigEndian<quint16>(bytes + kAnswerLengthOffset);
+    if (answer.size() != kAnswerDataOffset + length + kAnswerTrailerBytes)
+        return false;
+    // Built again from its own header and data, the frame checks start byte,
+    // CRC and end byte at once.
+    const quint16 command = qFromBigEndian<quint16>(bytes + kAnswerCommandOffset);
+    return answer
+            == bootFrame(command, length, answer.mid(kAnswerDataOffset, length), bytes[1],
+                         bytes[2]);
 }

@@ -16,5 +16,8 @@ QByteArray bootPageAnswer(quint8 index);
 QByteArray bootClosingRequest();
 // Every boot-loader answer: 7E 02 05 01 01, length, 01, the text's length, the text, CRC, 7F.
 QByteArray bootTextAnswer(const QByteArray &text);
+// True when answer is exactly one whole frame from the boot-loader: 7E, a
+// length field that covers the rest, a CRC that checks and 7F at the end.
+bool bootAnswerComplete(const QByteArray &answer);
 
 #endif

@@ -1,9 +1,11 @@
 #include "updatedialog.h"
 
+#include "config.h"
 #include "ddbserver.h"
 #include "dialogframe.h"
 #include "guiresources.h"
 #include "messageboxes.h"
+#include "settingskeys.h"
 #include "ui_updatedialog.h"
 
 #include <QCloseEvent>
@@ -23,8 +25,13 @@ UpdateDialog::UpdateDialog(QWidget *parent)
     ui->setupUi(this);
     setUpFixedDialog(this, GuiResources::kUpdateIcon);
 
+    // Once a failure has been told, nothing is left to cut short: the closing
+    // requests still go out, and the dialog waits for them after it closed.
     connect(&updateThread, &UpdateThread::signalShowErrorMessage, this,
-            &UpdateDialog::slotShowErrorMessage);
+            [this](const QString &error) {
+                updateFailureShown = true;
+                slotShowErrorMessage(error);
+            });
     connect(ui->bntSelectFile, &QPushButton::clicked, this, &UpdateDialog::slotSelectFile);
     connect(ui->bntUpdate, &QPushButton::clicked, this, &UpdateDialog::slotUpdate);
     connect(&updateThread, &QThread::started, this, &UpdateDialog::soltStartUpdate);
@@ -40,13 +47,20 @@ UpdateDialog::UpdateDialog(QWidget *parent)
         bar->setValue(0);
     }
     ui->bntUpdate->setEnabled(false);
+
+    ui->ckFast->setChecked(
+            singleton<Config>::instance()->value(SettingsKeys::kFirmwareFastCompletion).toBool());
+    connect(ui->ckFast, &QCheckBox::toggled, this, [](bool fast) {
+        singleton<Config>::instance()->setValue(SettingsKeys::kFirmwareFastCompletion, fast);
+    });
 }
 
 UpdateDialog::~UpdateDialog()
 {
-    // A fetch or download still running is stopped; closing is refused while
-    // the update runs, and should the dialog go some other way it waits rather
-    // than destroy a running thread.
+    // A fetch or download still running is stopped. The update cannot be:
+    // closing is refused while it runs until it has told a failure, and the
+    // closing requests it sends after that (or a run the dialog was ended
+    // during some other way) are waited for here, out of sight.
     downloadThread.requestStop();
     deviceTypeMgr.requestStop();
     updateThread.wait();
@@ -122,21 +136,26 @@ void UpdateDialog::slotUpdate()
         return;
     }
     updateThread.setPackage(info);
+    updateFailureShown = false;
     updateThread.start(QThread::InheritPriority);
 }
 
 void UpdateDialog::soltStartUpdate()
 {
-    ui->bntSelectFile->setEnabled(false);
-    ui->bntDownload->setEnabled(false);
-    ui->bntUpdate->setEnabled(false);
+    setUpdateControlsEnabled(false);
 }
 
 void UpdateDialog::soltStopUpdate()
 {
-    ui->bntSelectFile->setEnabled(true);
-    ui->bntDownload->setEnabled(true);
-    ui->bntUpdate->setEnabled(true);
+    setUpdateControlsEnabled(true);
+}
+
+void UpdateDialog::setUpdateControlsEnabled(bool enabled)
+{
+    // The mode is read when a run starts; changing it meanwhile would only mislead.
+    for (QWidget *control : std::initializer_list<QWidget *>{ui->bntSelectFile, ui->bntDownload,
+                                                             ui->bntUpdate, ui->ckFast})
+        control->setEnabled(enabled);
 }
 
 void UpdateDialog::slotSetUpdateProgress(int value)
@@ -221,7 +240,7 @@ void UpdateDialog::slotShowErrorMessage(const QString &error)
 
 bool UpdateDialog::refuseWhileUpdating()
 {
-    if (!updateThread.isRunning())
+    if (!updateThread.isRunning() || updateFailureShown)
         return false;
     showCritical(tr("正在更新固件,请等待更新完成!"), this);
     return true;

@@ -54,11 +54,15 @@ private:
     bool refuseWhileUpdating();
 
     void connectDownloadHalf();
+    // What may not change while the update runs.
+    void setUpdateControlsEnabled(bool enabled);
 
     Ui::UpdateDialog *ui;
     UpdateThread updateThread;
     DeviceTypeMgr deviceTypeMgr;
     DownloadThread downloadThread;
+    // The running update has reported its failure and only sends its closing requests.
+    bool updateFailureShown = false;
 };
 
 #endif

@@ -11,6 +11,19 @@
 namespace {
 constexpr int kIdentifyAttempts = 2;
 constexpr qint64 kPercent = 100;
+constexpr int kClosingRequests = 2;
+// With fast completion a closing request is not waited on for 3000 ms: once the
+// driver has taken it, it still has to leave the adapter (its wire time) and
+// the boot-loader to take it before the next one or before the port closes;
+// 50 ms is plenty for that.
+constexpr int kClosingSettleMs = 50;
+
+int wireTimeMs(int bytes, qint32 baudRate)
+{
+    if (baudRate <= 0)
+        return 0;
+    return static_cast<int>((qint64(bytes) * kBitsPerByte * 1000 + baudRate - 1) / baudRate);
+}
 } // namespace
 
 UpdateThread::UpdateThread(QObject *parent)
@@ -103,7 +116,12 @@ bool UpdateThread::exchangeExpect(QSerialPort &port, const QByteArray &request,
 
 bool UpdateThread::queryDeviceId(QSerialPort &port, QByteArray &answer)
 {
-    return sendAndReceive(port, bootIdentifyRequest(), answer) == LinkOk;
+    // The boot-loader's frame says itself when it is whole; without fast
+    // completion the line still has to fall quiet after it.
+    const LinkStatus status = m_fastCompletion
+            ? sendAndReceiveUntil(port, bootIdentifyRequest(), bootAnswerComplete, answer)
+            : sendAndReceive(port, bootIdentifyRequest(), answer);
+    return status == LinkOk;
 }
 
 bool UpdateThread::modelMatches(const QByteArray &answer) const
@@ -124,8 +142,19 @@ bool UpdateThread::writePage(QSerialPort &port, const char *page, quint8 index)
 
 void UpdateThread::sendClosingRequest(QSerialPort &port)
 {
-    // The boot-loader leaves for the firmware; whatever it says is not looked at.
-    QByteArray ignored;
-    sendAndReceive(port, bootClosingRequest(), ignored);
-    sendAndReceive(port, bootClosingRequest(), ignored);
+    // The boot-loader leaves for the firmware; whatever it says is not looked
+    // at, and an answer to the first request is cleared away with the second.
+    const QByteArray request = bootClosingRequest();
+    for (int sent = 0; sent < kClosingRequests; ++sent) {
+        if (!m_fastCompletion) {
+            QByteArray ignored;
+            sendAndReceive(port, request, ignored);
+            continue;
+        }
+        port.clear(QSerialPort::AllDirections);
+        port.write(request);
+        port.waitForBytesWritten(kWriteTimeoutMs);
+        msleep(static_cast<unsigned long>(kClosingSettleMs
+                                          + wireTimeMs(request.size(), port.baudRate())));
+    }
 }

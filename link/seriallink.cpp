@@ -272,3 +272,10 @@ LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &reques
                         return collected.size() >= answerLength;
                     });
 }
+
+LinkStatus sendAndReceiveUntil(QSerialPort &port, const QByteArray &request,
+                               const std::function<bool(const QByteArray &)> &complete,
+                               QByteArray &answer)
+{
+    return exchange(port, request.constData(), request.size(), answer, complete);
+}

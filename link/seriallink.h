@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 
 class QSerialPort;
 
@@ -101,5 +102,12 @@ QString linkErrorText(int status, const QByteArray &answer);
 // beyond answerLength that came in the same read are kept in the answer.
 LinkStatus sendAndReceiveKnownLength(QSerialPort &port, const QByteArray &request, int answerLength,
                                      QByteArray &answer);
+
+// Like sendAndReceive for an answer that says itself when it is whole (a
+// framed answer with its own length field and CRC): the exchange ends as soon
+// as complete() accepts the answer collected so far, else as sendAndReceive's does.
+LinkStatus sendAndReceiveUntil(QSerialPort &port, const QByteArray &request,
+                               const std::function<bool(const QByteArray &)> &complete,
+                               QByteArray &answer);
 
 #endif
