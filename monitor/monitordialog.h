@@ -31,7 +31,7 @@ public:
     // Bursts reach the view together at most this often: every insertion lays
     // out and repaints the screen, and at 921600 baud bursts come some 90 times
     // a second, which no reader follows anyway.
-    static constexpr int kShowIntervalMs = 50;
+    static constexpr int kShowIntervalMs = 100;
     // Text waiting for the next showing is shown at once beyond this size, so
     // a starved event loop cannot pile it up.
     static constexpr int kMaxPendingChars = 1 << 20;
