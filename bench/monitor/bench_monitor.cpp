@@ -340,14 +340,14 @@ int main(int argc, char *argv[])
         singleton<Config>::instance()->setValue(SettingsKeys::kMonitorMaxLines,
                                                 parser.value(QStringLiteral("lines")).toInt());
     const int seconds = parser.value(QStringLiteral("seconds")).toInt();
-    printf("%-7s %-4s %8s %10s %9s %9s %9s  %s\n", "baud", "form", "MiB", "CPU s/MiB",
-           "RSS start", "RSS peak", "stall ms", "shown/sent");
+    printf("%-7s %-4s %8s %10s %9s %9s %9s  %s\n", "baud", "form", "MiB", "CPU s/MiB", "RSS start",
+           "RSS peak", "stall ms", "shown/sent");
     for (const QString &rate : parser.value(QStringLiteral("baud")).split(QLatin1Char(','))) {
         for (const QString &view : views) {
             const Figures f = floodOnce(rate.toInt(), radios.value(view), seconds, floodPyPath);
             printf("%-7d %-4s %8.2f %10.2f %9.1f %9.1f %9.1f  %lld/%lld%s\n", rate.toInt(),
-                   qPrintable(view), f.sent / kMiB, f.cpuPerMiB, f.startMiB, f.peakMiB,
-                   f.stallMs, f.shown, f.sent, f.shown == f.sent ? "" : " MISMATCH");
+                   qPrintable(view), f.sent / kMiB, f.cpuPerMiB, f.startMiB, f.peakMiB, f.stallMs,
+                   f.shown, f.sent, f.shown == f.sent ? "" : " MISMATCH");
             fflush(stdout);
         }
     }
