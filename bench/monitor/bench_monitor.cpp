@@ -148,7 +148,7 @@ QByteArray switchAnswer(char on)
 
 // The instrument, in a child process: answers switch requests, and after a
 // byte on go floods text at rate. Only system calls here, no allocation.
-[[noreturn]] void playInstrument(int master, int go, const QByteArray &text, int rate)
+[[noreturn]] void playInstrument(int master, int go, const QByteArray &text, int rate, pid_t bench)
 {
     const QByteArray answerOn = switchAnswer('1');
     const QByteArray answerOff = switchAnswer('0');
@@ -171,7 +171,9 @@ QByteArray switchAnswer(char on)
             held = 0;
     };
     pollfd fds[2] = {{master, POLLIN, 0}, {go, POLLIN, 0}};
-    for (;;) { // until go
+    for (;;) {                  // until go
+        if (getppid() != bench) // the bench was killed: nobody will say go
+            _exit(1);
         poll(fds, 2, kPollMs);
         drain();
         char byte;
@@ -198,10 +200,11 @@ QByteArray switchAnswer(char on)
         }
         drain();
     }
-    for (;;) { // the switch-off at the stop, until killed
+    while (getppid() == bench) { // the switch-off at the stop, until killed
         poll(fds, 1, kPollMs);
         drain();
     }
+    _exit(0);
 }
 
 struct Figures
@@ -231,11 +234,12 @@ Figures floodOnce(int baudRate, const QString &view, int seconds, const QString 
         return figures;
     }
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    const pid_t bench = getpid();
     const pid_t instrument = fork();
     if (instrument == 0) {
         close(goPipe[1]);
         close(slave);
-        playInstrument(master, goPipe[0], text, rate);
+        playInstrument(master, goPipe[0], text, rate, bench);
     }
     close(goPipe[0]);
     close(master);
