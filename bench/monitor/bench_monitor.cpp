@@ -9,7 +9,9 @@
 // pseudo-terminal does not take are retried, never dropped). Measured in this
 // process only, the child left out: CPU time (all threads) from the first byte
 // until every byte was shown, peak resident memory over that time, and the
-// longest time the GUI thread took to answer a probe posted every 50 ms.
+// longest time the GUI thread took to answer a probe posted every 50 ms (the
+// stall), with the part of it the GUI thread spent working (busy; on a loaded
+// machine the rest is time the system gave to other processes).
 // With --flood-py the text is the one that script serves (`flood.py text`),
 // byte for byte, so that another program can be measured on the same flood.
 #include "config.h"
@@ -36,6 +38,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <pty.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -75,6 +78,13 @@ double statusMiB(const char *field)
             return line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0).toDouble() / 1024;
     }
     return 0;
+}
+
+qint64 cpuNs(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return now.tv_sec * qint64(1000000000) + now.tv_nsec;
 }
 
 void resetPeakMemory()
@@ -215,6 +225,7 @@ struct Figures
     double startMiB = 0;
     double peakMiB = 0;
     double stallMs = 0;
+    double busyMs = 0;
 };
 
 Figures floodOnce(int baudRate, const QString &view, int seconds, const QString &floodPy)
@@ -255,20 +266,27 @@ Figures floodOnce(int baudRate, const QString &view, int seconds, const QString 
     emit dialog.findChild<QPushButton *>(QStringLiteral("bntStart"))->pressed();
     runFor(kSwitchSettleMs);
 
-    // Probes posted to the GUI thread from another: how late each is taken up.
+    // Probes posted to the GUI thread from another: how late each is taken up,
+    // and how much of that wait the GUI thread spent working rather than
+    // waiting for a processor that other programs held.
     std::atomic<bool> probing{true};
     std::atomic<qint64> longestNs{0};
+    std::atomic<qint64> longestBusyNs{0};
+    clockid_t guiClock{};
+    pthread_getcpuclockid(pthread_self(), &guiClock);
     std::thread prober([&] {
         using Clock = std::chrono::steady_clock;
         while (probing) {
             const Clock::time_point posted = Clock::now();
+            const qint64 cpuPosted = cpuNs(guiClock);
             QMetaObject::invokeMethod(
                     &dialog,
-                    [posted, &longestNs] {
+                    [=, &longestNs, &longestBusyNs] {
                         const qint64 ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                                   Clock::now() - posted)
                                                   .count();
                         longestNs = qMax<qint64>(longestNs, ns);
+                        longestBusyNs = qMax(longestBusyNs.load(), cpuNs(guiClock) - cpuPosted);
                     },
                     Qt::QueuedConnection);
             std::this_thread::sleep_for(std::chrono::milliseconds(kProbeMs));
@@ -289,6 +307,7 @@ Figures floodOnce(int baudRate, const QString &view, int seconds, const QString 
     probing = false;
     prober.join();
     figures.stallMs = longestNs / 1e6;
+    figures.busyMs = longestBusyNs / 1e6;
     figures.sent = text.size();
 
     emit dialog.findChild<QPushButton *>(QStringLiteral("bntStop"))->pressed();
@@ -344,14 +363,14 @@ int main(int argc, char *argv[])
         singleton<Config>::instance()->setValue(SettingsKeys::kMonitorMaxLines,
                                                 parser.value(QStringLiteral("lines")).toInt());
     const int seconds = parser.value(QStringLiteral("seconds")).toInt();
-    printf("%-7s %-4s %8s %10s %9s %9s %9s  %s\n", "baud", "form", "MiB", "CPU s/MiB", "RSS start",
-           "RSS peak", "stall ms", "shown/sent");
+    printf("%-7s %-4s %8s %10s %9s %9s %9s %8s  %s\n", "baud", "form", "MiB", "CPU s/MiB",
+           "RSS start", "RSS peak", "stall ms", "busy ms", "shown/sent");
     for (const QString &rate : parser.value(QStringLiteral("baud")).split(QLatin1Char(','))) {
         for (const QString &view : views) {
             const Figures f = floodOnce(rate.toInt(), radios.value(view), seconds, floodPyPath);
-            printf("%-7d %-4s %8.2f %10.2f %9.1f %9.1f %9.1f  %lld/%lld%s\n", rate.toInt(),
+            printf("%-7d %-4s %8.2f %10.2f %9.1f %9.1f %9.1f %8.1f  %lld/%lld%s\n", rate.toInt(),
                    qPrintable(view), f.sent / kMiB, f.cpuPerMiB, f.startMiB, f.peakMiB, f.stallMs,
-                   f.shown, f.sent, f.shown == f.sent ? "" : " MISMATCH");
+                   f.busyMs, f.shown, f.sent, f.shown == f.sent ? "" : " MISMATCH");
             fflush(stdout);
         }
     }
