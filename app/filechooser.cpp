@@ -16,10 +16,11 @@ QString chooseFile(QFileDialog &dialog)
 } // namespace
 
 QString chooseSaveFile(QWidget *parent, const QString &caption, const QString &filter,
-                       const QString &suffix)
+                       const QString &suffix, bool confirmReplace)
 {
     QFileDialog dialog(parent, caption, dialogStartDirectory(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmReplace);
     dialog.setDefaultSuffix(suffix);
     return chooseFile(dialog);
 }

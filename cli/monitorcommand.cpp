@@ -5,6 +5,7 @@
 #include "interruptwatcher.h"
 #include "monitortext.h"
 #include "monitorthread.h"
+#include "sessionlog.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -17,6 +18,8 @@ constexpr char kHexOption[] = "hex";
 constexpr char kBothOption[] = "both";
 constexpr char kNoDebugOption[] = "no-debug";
 constexpr char kDurationOption[] = "duration";
+constexpr char kLogOption[] = "log";
+constexpr char kRawOption[] = "raw";
 constexpr int kMillisecondsPerSecond = 1000;
 // A run longer than this many seconds is not a duration anyone means to type.
 constexpr double kLongestDurationSecs = 7 * 24 * 3600;
@@ -32,6 +35,17 @@ QByteArray burstJsonLine(const QByteArray &bytes, const QDateTime &received)
     };
     return QJsonDocument(burst).toJson(QJsonDocument::Compact) + '\n';
 }
+
+// Opens the log the option names, if it is given; false after saying why it cannot.
+bool openLog(const QCommandLineParser &parser, const char *option, SessionLog &log)
+{
+    const QString fileName = parser.value(QString::fromLatin1(option));
+    QString error;
+    if (fileName.isEmpty() || log.open(fileName, &error))
+        return true;
+    Console::error(error);
+    return false;
+}
 } // namespace
 
 CliCommand MonitorCommand::command()
@@ -42,6 +56,10 @@ CliCommand MonitorCommand::command()
             {QString::fromLatin1(kNoDebugOption), tr("不打开仪表的调试输出, 只监听。")},
             {QString::fromLatin1(kDurationOption), tr("监听这么多秒后结束, 而不是等 Ctrl-C。"),
              QStringLiteral("SECONDS")},
+            {QString::fromLatin1(kLogOption), tr("把输出的文本(同监听窗口)追加到文件。"),
+             QStringLiteral("FILE")},
+            {QString::fromLatin1(kRawOption), tr("把收到的字节原样追加到文件。"),
+             QStringLiteral("FILE")},
     };
     return {QStringLiteral("monitor"),
             QString(),
@@ -77,18 +95,29 @@ int MonitorCommand::run(const QCommandLineParser &parser)
         durationMs = qRound(seconds * kMillisecondsPerSecond);
     }
 
+    // Both files are open before anything goes to the instrument.
+    SessionLog textLog;
+    SessionLog rawLog;
+    if (!openLog(parser, kLogOption, textLog) || !openLog(parser, kRawOption, rawLog))
+        return ExitFile;
+
     const bool json = wantsJson(parser);
     QString monitorError;
+    QString logError;
     MonitorThread thread;
     QEventLoop loop;
     QObject::connect(&thread, &MonitorThread::signalDataRecv, &loop, [&](const QByteArray &bytes) {
         const QDateTime received = QDateTime::currentDateTime();
+        QString text = burstDisplayText(view, bytes, received);
+        // The text log holds what the window shows, its CR LF line ends included.
+        if ((rawLog.isOpen() && !rawLog.append(bytes, &logError))
+            || (textLog.isOpen() && !textLog.append(text.toUtf8(), &logError)))
+            thread.stop();
         if (json) {
             Console::printBytes(burstJsonLine(bytes, received));
         } else {
             // CR LF line ends, the instrument's and the view's, become the
             // terminal's; any other control character is shown as an escape.
-            QString text = burstDisplayText(view, bytes, received);
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             Console::print(text);
         }
@@ -122,6 +151,10 @@ int MonitorCommand::run(const QCommandLineParser &parser)
     if (!monitorError.isEmpty()) {
         Console::error(monitorError);
         return ExitLink;
+    }
+    if (!logError.isEmpty()) {
+        Console::error(logError);
+        return ExitFile;
     }
     return ExitSuccess;
 }

@@ -1,14 +1,19 @@
 #include "monitordialog.h"
 
 #include "config.h"
+#include "filechooser.h"
 #include "guiresources.h"
 #include "messageboxes.h"
 #include "settingskeys.h"
 #include "ui_monitordialog.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QTextBlock>
 
 namespace {
@@ -18,6 +23,17 @@ int configuredKeptLines()
     const int lines
             = singleton<Config>::instance()->value(SettingsKeys::kMonitorMaxLines).toInt(&ok);
     return ok && lines > 0 ? lines : MonitorDialog::kDefaultKeptLines;
+}
+
+// Characters after the last line break of text, or -1 when it has none.
+int charsAfterLastBreak(const QString &text)
+{
+    for (int at = text.size() - 1; at >= 0; --at) {
+        const QChar c = text.at(at);
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            return text.size() - 1 - at;
+    }
+    return -1;
 }
 } // namespace
 
@@ -33,17 +49,31 @@ MonitorDialog::MonitorDialog(QWidget *parent)
     // Hours of traffic: a plain text view lays out only what is on screen,
     // the oldest lines go (dropOldestLines) and no undo history piles up.
     ui->textEdit->setUndoRedoEnabled(false);
+    m_showTimer.setSingleShot(true);
+    m_showTimer.setInterval(kShowIntervalMs);
+    connect(&m_showTimer, &QTimer::timeout, this, &MonitorDialog::showPending);
 
-    connect(ui->bntStop, &QPushButton::pressed, &worker, &MonitorThread::stop);
+    // The switch-off exchange runs on the worker; the buttons wait for finished().
+    connect(ui->bntStop, &QPushButton::pressed, this, [this] {
+        worker.requestStop();
+        ui->bntStop->setEnabled(false);
+    });
     connect(ui->bntClear, &QPushButton::pressed, this, &MonitorDialog::slotClearText);
     connect(ui->bntStart, &QPushButton::pressed, this, [this] {
         worker.setDebug(ui->ckDebug->isChecked());
         worker.start();
     });
+    connect(ui->ckLog, &QCheckBox::toggled, this, &MonitorDialog::setLogging);
     connect(&worker, &QThread::started, this, &MonitorDialog::slotThreadStarted);
     connect(&worker, &QThread::finished, this, &MonitorDialog::slotThreadFinished);
     connect(&worker, &MonitorThread::signalShowError, this, &MonitorDialog::slotShowError);
     connect(&worker, &MonitorThread::signalDataRecv, this, &MonitorDialog::slotDataRecv);
+
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &MonitorDialog::openFindBar);
+    connect(ui->bntFindNext, &QPushButton::clicked, this, [this] { find(false); });
+    connect(ui->bntFindPrevious, &QPushButton::clicked, this, [this] { find(true); });
+    connect(ui->bntFindClose, &QPushButton::clicked, ui->findBar, &QWidget::hide);
 }
 
 MonitorDialog::~MonitorDialog()
@@ -55,6 +85,8 @@ MonitorDialog::~MonitorDialog()
 
 void MonitorDialog::slotClearText()
 {
+    m_pending.clear();
+    m_lastLineChars = 0;
     ui->textEdit->clear();
 }
 
@@ -72,21 +104,53 @@ MonitorView MonitorDialog::currentView() const
     return MonitorView::OriginalHex;
 }
 
+// The burst's text is made now, in the form chosen now, and logged now; the
+// view takes it with the next showing.
 void MonitorDialog::slotDataRecv(const QByteArray &buffer)
 {
     const MonitorView view = currentView();
     const QString text = burstDisplayText(view, buffer);
     if (text.isEmpty())
         return;
-    ui->textEdit->moveCursor(QTextCursor::End);
-    if (view == MonitorView::Original
-        && ui->textEdit->document()->lastBlock().length() > kMaxLineChars)
-        ui->textEdit->insertPlainText(QStringLiteral("\n"));
-    ui->textEdit->insertPlainText(text);
-    dropOldestLines();
+    if (view == MonitorView::Original && m_lastLineChars >= kMaxLineChars) {
+        m_pending += QLatin1Char('\n');
+        m_lastLineChars = 0;
+    }
+    const int tail = charsAfterLastBreak(text);
+    m_lastLineChars = tail < 0 ? m_lastLineChars + text.size() : tail;
+    m_pending += text;
+    if (m_pending.size() >= kMaxPendingChars)
+        showPending();
+    else if (!m_showTimer.isActive())
+        m_showTimer.start();
+
+    QString error;
+    if (m_log.isOpen() && !m_log.append(text.toUtf8(), &error)) {
+        const QSignalBlocker quiet(ui->ckLog);
+        ui->ckLog->setChecked(false);
+        slotShowError(tr("记录到文件"), error);
+    }
 }
 
-void MonitorDialog::dropOldestLines()
+void MonitorDialog::showPending()
+{
+    m_showTimer.stop();
+    if (m_pending.isEmpty())
+        return;
+    // A user who scrolled up to read keeps the lines in view; at the bottom the view follows.
+    const QScrollBar *bar = ui->textEdit->verticalScrollBar();
+    const bool following = bar->value() >= bar->maximum();
+    // A cursor of its own: the view's cursor and selection stay where the user put them.
+    QTextCursor end(ui->textEdit->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(m_pending);
+    m_pending.clear();
+    dropOldestLines(following);
+    if (following)
+        ui->textEdit->verticalScrollBar()->setValue(bar->maximum());
+}
+
+void MonitorDialog::dropOldestLines(bool following)
 {
     QTextDocument *document = ui->textEdit->document();
     int cut = 0;
@@ -100,6 +164,13 @@ void MonitorDialog::dropOldestLines()
     }
     if (cut <= 0)
         return;
+    // The view's scroll position counts lines from the top: the lines the user
+    // reads move up by the lines dropped, unless they are dropped themselves.
+    QScrollBar *bar = ui->textEdit->verticalScrollBar();
+    const QTextBlock top = document->findBlockByLineNumber(bar->value());
+    const int topLine = bar->value() - top.firstLineNumber();
+    const int topBlock = top.blockNumber() - document->findBlock(cut).blockNumber();
+
     // The document's own block limit walks a cursor over every dropped line and
     // lays each one out first, which a flood of long hexadecimal lines turns
     // into visible stalls; a selection set inside an edit block lays out nothing.
@@ -108,6 +179,75 @@ void MonitorDialog::dropOldestLines()
     cursor.setPosition(cut, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.endEditBlock();
+    if (!following)
+        bar->setValue(topBlock < 0
+                              ? 0
+                              : document->findBlockByNumber(topBlock).firstLineNumber() + topLine);
+}
+
+void MonitorDialog::setLogging(bool on)
+{
+    if (!on) {
+        m_log.close();
+        return;
+    }
+    const QString fileName
+            = chooseSaveFile(this, tr("记录到文件"), tr("记录文件 (*.log *.txt);;所有文件 (*)"),
+                             QStringLiteral("log"), false);
+    QString error;
+    if (!fileName.isEmpty() && m_log.open(fileName, &error))
+        return;
+    const QSignalBlocker quiet(ui->ckLog);
+    ui->ckLog->setChecked(false);
+    if (!error.isEmpty())
+        slotShowError(tr("记录到文件"), error);
+}
+
+void MonitorDialog::openFindBar()
+{
+    ui->findBar->show();
+    ui->edFind->setFocus(Qt::ShortcutFocusReason);
+    ui->edFind->selectAll();
+}
+
+// Case-insensitive, from the current match on, round the end of the view.
+void MonitorDialog::find(bool backward)
+{
+    const QString text = ui->edFind->text();
+    if (text.isEmpty())
+        return;
+    QTextDocument *document = ui->textEdit->document();
+    const QTextDocument::FindFlags flags
+            = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    QTextCursor found = document->find(text, ui->textEdit->textCursor(), flags);
+    if (found.isNull())
+        found = document->find(text, backward ? document->characterCount() : 0, flags);
+    ui->lbFindResult->setText(found.isNull() ? tr("未找到") : QString());
+    QList<QTextEdit::ExtraSelection> marks;
+    if (!found.isNull()) {
+        ui->textEdit->setTextCursor(found); // scrolls the match into view
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = found;
+        mark.format.setBackground(Qt::yellow);
+        mark.format.setForeground(Qt::black);
+        marks << mark;
+    }
+    ui->textEdit->setExtraSelections(marks);
+}
+
+void MonitorDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && ui->edFind->hasFocus()) {
+        find(event->modifiers() & Qt::ShiftModifier);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && ui->findBar->isVisible()) {
+        ui->findBar->hide();
+        ui->textEdit->setFocus();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MonitorDialog::slotThreadStarted()
@@ -122,4 +262,6 @@ void MonitorDialog::slotThreadFinished()
     ui->bntStart->setEnabled(true);
     ui->ckDebug->setEnabled(true);
     ui->bntStop->setEnabled(false);
+    // The session's log ends with the session.
+    ui->ckLog->setChecked(false);
 }

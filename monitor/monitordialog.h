@@ -3,8 +3,10 @@
 
 #include "monitortext.h"
 #include "monitorthread.h"
+#include "sessionlog.h"
 
 #include <QDialog>
+#include <QTimer>
 
 namespace Ui {
 class MonitorDialog;
@@ -26,6 +28,13 @@ public:
     // some millions of characters that copy stalls the window. Ordinary lines
     // never reach it; a flood of long hexadecimal lines keeps some 1000 of them.
     static constexpr int kMaxKeptChars = 4000000;
+    // Bursts reach the view together at most this often: every insertion lays
+    // out and repaints the screen, and at 921600 baud bursts come some 90 times
+    // a second, which no reader follows anyway.
+    static constexpr int kShowIntervalMs = 100;
+    // Text waiting for the next showing is shown at once beyond this size, so
+    // a starved event loop cannot pile it up.
+    static constexpr int kMaxPendingChars = 1 << 20;
 
     explicit MonitorDialog(QWidget *parent = nullptr);
     ~MonitorDialog() override;
@@ -39,13 +48,24 @@ public slots:
     void slotThreadStarted();
     void slotThreadFinished();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     MonitorView currentView() const;
-    void dropOldestLines();
+    void showPending();
+    void dropOldestLines(bool following);
+    void setLogging(bool on);
+    void openFindBar();
+    void find(bool backward);
 
     Ui::MonitorDialog *ui;
     const int keptLines;
     MonitorThread worker;
+    QString m_pending;       // shown text that has not reached the view yet
+    int m_lastLineChars = 0; // characters after the last line break, view and pending text
+    QTimer m_showTimer;
+    SessionLog m_log;
 };
 
 #endif

@@ -44,6 +44,12 @@ void MonitorThread::stop()
     wait();
 }
 
+void MonitorThread::requestStop()
+{
+    if (isRunning())
+        m_stop = true;
+}
+
 bool MonitorThread::sendDebugSwitch(QSerialPort &port, const QString &text)
 {
     const DebugSwitchReply reply = exchangeDebugSwitch(port, text);

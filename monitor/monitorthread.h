@@ -44,6 +44,9 @@ public slots:
     void start();
     // Ends the run and waits for it, including switching debug output off.
     void stop();
+    // Asks the run to end and returns at once: the worker switches debug output
+    // off on its own and finished() follows, so the window stays responsive.
+    void requestStop();
 
 protected:
     void run() override;

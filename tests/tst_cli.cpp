@@ -522,8 +522,9 @@ void TestCli::monitor_data()
 
     const QByteArray on = makeWriteItemFrame(kDebugSwitchItem, "1");
     const QByteArray off = makeWriteItemFrame(kDebugSwitchItem, "0");
-    QTest::newRow("for a second") << QStringList{"monitor", "--duration", "1"} << false
-                                  << QList<QByteArray>{on, off} << "^DBG #\\d+ t=\\d+ ";
+    QTest::newRow("for a second, logged")
+            << QStringList{"monitor", "--duration", "1", "--log", "m.log", "--raw", "m.bin"}
+            << false << QList<QByteArray>{on, off} << "^DBG #\\d+ t=\\d+ ";
     QTest::newRow("until Ctrl-C") << QStringList{"monitor", "--hex"} << true
                                   << QList<QByteArray>{on, off}
                                   << "^\\[[-0-9 :.]+\\]\\[\\d+\\] : 44 42 47 20 23 ";
@@ -552,6 +553,11 @@ void TestCli::monitor()
     QCOMPARE(m_sim->receivedFrames(), sent);
     QVERIFY(!m_sim->debugOutputOn());
     const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    if (arguments.contains(QStringLiteral("--log"))) { // the text with its CR LF; the bytes
+        QCOMPARE(QString::fromUtf8(fileBytes(QStringLiteral("m.log"))).remove('\r'), output);
+        QCOMPARE(decodeGb2312(fileBytes(QStringLiteral("m.bin"))),
+                 QString::fromUtf8(fileBytes(QStringLiteral("m.log"))));
+    }
     if (shown.isEmpty())
         QVERIFY(output.isEmpty());
     else

@@ -11,13 +11,18 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include <memory>
+#include <signal.h>
+#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(MonitorView)
 
@@ -25,7 +30,6 @@ namespace {
 const QByteArray kDebugOn = QByteArray::fromHex("FF0F4BFF0000023100541F");
 const QByteArray kDebugOff = QByteArray::fromHex("FF0F4BFF0000023000558F");
 constexpr int kWaitMs = 15000;
-constexpr int kListenMs = 150;
 
 // One listening run against the simulated instrument, and what it signalled.
 struct Run
@@ -87,8 +91,6 @@ int numberedLines(const QByteArray &stream, QString *why)
 }
 const QString kHeader
         = QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[\\d+\\] : ");
-const QString kFirstLine = QStringLiteral("DBG #1 t=\\d+ 温度=[\\d.]+ 流量=12\\.0");
-const QString kFirstHex = QStringLiteral("44 42 47 20 23 31 (?:[0-9A-F]{2} )+");
 void press(QWidget &dialog, const char *button)
 {
     QTest::mousePress(child<QPushButton>(dialog, button), Qt::LeftButton);
@@ -117,9 +119,9 @@ bool matches(const QString &pattern, const QString &text)
 } // namespace
 
 // The device monitor against the simulated instrument. The listening thread:
-// the debug switch around a run, how bytes are grouped into bursts, floods.
-// The dialog as a user works it: the three display forms, a session, a change
-// of display form, the bounded view, a pulled cable and closing mid-session.
+// how bytes are grouped into bursts, floods. The dialog as a user works it: the
+// display forms, a logged session with scrolling and a stop, the log and find
+// bars, the bounded view, a pulled cable and closing mid-session.
 class TestMonitor : public QObject
 {
     Q_OBJECT
@@ -135,18 +137,15 @@ private slots:
         m_sim.reset();
         SimTest::resetSettings();
     }
-    void debugSwitch_data();
-    void debugSwitch();
     void burstGaps_data();
     void burstGaps();
     void flood_data();
     void flood();
-    void stopDuringFlood();
-    void unansweredSwitch();
     void displayForms_data();
     void displayForms();
     void session();
-    void viewChangeAffectsNextBurstOnly();
+    void unwritableLog();
+    void findBar();
     void keptLines_data();
     void keptLines();
     void pulledCable();
@@ -164,31 +163,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<InstrumentSimulator> m_sim;
 };
-
-void TestMonitor::debugSwitch_data()
-{
-    QTest::addColumn<bool>("debug");
-    QTest::addColumn<QByteArrayList>("frames");
-    QTest::newRow("on: switched on, and off at the stop")
-            << true << QByteArrayList{kDebugOn, kDebugOff};
-    QTest::newRow("off: switched off, nothing at the stop") << false << QByteArrayList{kDebugOff};
-}
-
-void TestMonitor::debugSwitch()
-{
-    QFETCH(bool, debug);
-    QFETCH(QByteArrayList, frames);
-
-    Run run;
-    QVERIFY(run.start(debug).isEmpty());
-    QVERIFY(run.sim.waitForFrames(1, kWaitMs));
-    QTest::qWait(kListenMs);
-    run.stop();
-
-    QCOMPARE(run.messages, QStringList());
-    QCOMPARE(run.sim.receivedFrames(), frames);
-    QVERIFY(!run.sim.debugOutputOn());
-}
 
 void TestMonitor::burstGaps_data()
 {
@@ -251,36 +225,6 @@ void TestMonitor::flood()
     QCOMPARE(run.sim.receivedFrames().last(), kDebugOff);
 }
 
-void TestMonitor::stopDuringFlood()
-{
-    Run run;
-    run.sim.setDebugFlood(true);
-    // Slow enough to stay below both limits: only the stop hands the bytes out.
-    QVERIFY(run.start(true, SimTest::kSlowBaudRate).isEmpty());
-    QVERIFY(run.sim.waitForFrames(1, kWaitMs));
-    QTest::qWait(3 * kListenMs);
-    QCOMPARE(run.bursts.size(), 0);
-    run.stop();
-
-    const QByteArray shown = run.shown();
-    QString why;
-    QVERIFY(shown.startsWith("DBG #1 "));
-    QVERIFY2(numberedLines(shown.left(shown.lastIndexOf("\r\n") + 2), &why) > 0, qPrintable(why));
-    QCOMPARE(run.messages, QStringList());
-}
-
-// An instrument that does not answer the switch is not listened to.
-void TestMonitor::unansweredSwitch()
-{
-    Run run;
-    run.sim.faults().setSilent(true);
-    QVERIFY(run.start(true).isEmpty());
-    QVERIFY(run.thread.wait(kWaitMs));
-    QCoreApplication::processEvents();
-    QCOMPARE(run.messages, QStringList{"监听调试: 接受数据超时"});
-    QVERIFY(run.bursts.isEmpty());
-}
-
 void TestMonitor::displayForms_data()
 {
     QTest::addColumn<MonitorView>("view");
@@ -295,11 +239,7 @@ void TestMonitor::displayForms_data()
     QTest::newRow("OK raw: the data's own line break, no header")
             << MonitorView::Original << ok << "OK\r\n";
     QTest::newRow("OK hex") << MonitorView::Hex << ok << at + "[4] : 4F 4B 0D 0A \r\n";
-    QTest::newRow("OK raw and hex")
-            << MonitorView::OriginalHex << ok << at + "[4] : OK ( 4F 4B 0D 0A  )\r\n";
     QTest::newRow("Chinese raw") << MonitorView::Original << chinese << "温度\r\n报警";
-    QTest::newRow("Chinese hex") << MonitorView::Hex << chinese
-                                 << at + "[10] : " + chineseHex + "\r\n";
     QTest::newRow("Chinese raw and hex: trimmed, inner line break a space")
             << MonitorView::OriginalHex << QByteArray(" " + chinese + " ")
             << at + "[12] : 温度  报警 ( 20 " + chineseHex + "20  )\r\n";
@@ -316,36 +256,136 @@ void TestMonitor::displayForms()
     QCOMPARE(burstDisplayText(view, bytes, received), shown);
 }
 
+// A 921600 flood longer than the view's lines, logged; the user scrolls up and
+// back down; the instrument falls silent and the stop waits for its answer.
 void TestMonitor::session()
 {
-    startSimulator();
+    singleton<Config>::instance()->setValue(SettingsKeys::kMonitorMaxLines, 100);
+    m_sim = std::make_unique<InstrumentSimulator>();
+    m_sim->setDebugFlood(true);
+    QCOMPARE(SimTest::startOnConfiguredPort(*m_sim, 921600), QString());
     MonitorDialog dialog;
     dialog.show();
     child<QRadioButton>(dialog, "rdOriginalHex")->setChecked(true);
-
+    ModalDriver driver;
+    auto *logging = child<QCheckBox>(dialog, "ckLog");
+    logging->setChecked(true); // the file dialog cancelled: no log
+    QVERIFY(!logging->isChecked());
+    driver.plan(ModalDriver::pickFile(m_dir.filePath(QStringLiteral("session.log"))));
+    logging->setChecked(true);
+    qint64 shown = 0;
+    int bursts = 0;
+    connect(&dialog.monitorThread(), &MonitorThread::signalDataRecv, &dialog,
+            [&](const QByteArray &burst) { shown += burst.size(), ++bursts; });
+    // Floods on for at least bytes more, then waits until all of it is on screen.
+    const auto flood = [this, &shown](qint64 bytes) {
+        m_sim->faults().setSilent(false);
+        const qint64 from = m_sim->debugBytesSent();
+        QTRY_VERIFY_WITH_TIMEOUT(m_sim->debugBytesSent() > from + bytes, kWaitMs);
+        m_sim->faults().setSilent(true);
+        QTRY_COMPARE_WITH_TIMEOUT(shown, m_sim->debugBytesSent(), kWaitMs);
+        QTest::qWait(2 * MonitorDialog::kShowIntervalMs);
+    };
+    auto *view = child<QPlainTextEdit>(dialog, "textEdit");
+    QScrollBar *bar = view->verticalScrollBar();
+    const auto topLine = [view] {
+        return view->cursorForPosition(QPoint(0, 0)).block().text();
+    };
     press(dialog, "bntStart"); // the buttons act as soon as they go down
-    QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog), QStringLiteral("running"), kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(shownLines(dialog).size() > 3, kWaitMs);
-    press(dialog, "bntStop");
-    QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog), QStringLiteral("idle"), kWaitMs);
+    flood(150 * MonitorThread::kMaxBurstBytes);
+    QCOMPARE(view->document()->blockCount(), 100);
 
-    const QString first = shownLines(dialog).first();
-    QVERIFY2(matches(kHeader + kFirstLine + " \\( " + kFirstHex + " \\)", first),
-             qPrintable(first));
+    bar->setValue(bar->maximum() * 3 / 4); // held while old lines go and new ones come
+    const QString reading = topLine();
+    const QString oldest = view->document()->firstBlock().text();
+    flood(20 * MonitorThread::kMaxBurstBytes);
+    QVERIFY(view->document()->firstBlock().text() != oldest);
+    QCOMPARE(topLine(), reading);
+    bar->setValue(bar->maximum()); // followed again
+    const QString atBottom = topLine();
+    flood(20 * MonitorThread::kMaxBurstBytes);
+    QVERIFY(topLine() != atBottom);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    int ticks = 0, ticksWhileStopping = -1;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, &ticker, [&ticks] { ++ticks; });
+    connect(&dialog.monitorThread(), &QThread::finished, &ticker,
+            [&] { ticksWhileStopping = ticks; });
+    ticker.start(10);
+    press(dialog, "bntStop");
+    QCOMPARE(buttons(dialog), QStringLiteral("mixed")); // neither start nor stop while it ends
+    QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog), QStringLiteral("idle"), kWaitMs);
+    QVERIFY2(ticksWhileStopping > 10, qPrintable(QString::number(ticksWhileStopping)));
+    QCOMPARE(driver.summaries().last(), QStringLiteral("监听调试: 接受数据超时"));
     QCOMPARE(m_sim->receivedFrames(), (QList<QByteArray>{kDebugOn, kDebugOff}));
+    QVERIFY(!logging->isChecked()); // the log ended with the session
+
+    // Every burst in the log as the view showed it: the view's lines are its last ones.
+    QFile log(m_dir.filePath(QStringLiteral("session.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList logged = QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(logged.size(), bursts + 1);
+    QCOMPARE(logged.mid(logged.size() - 100), shownLines(dialog));
 }
 
-void TestMonitor::viewChangeAffectsNextBurstOnly()
+// A log that cannot be written (here: past the process's file size limit)
+// stops with a message and keeps what it holds, while the view goes on.
+void TestMonitor::unwritableLog()
 {
     MonitorDialog dialog;
-    for (const char *radio : {"rdHex", "rdOriginal"}) {
-        child<QRadioButton>(dialog, radio)->setChecked(true);
-        dialog.slotDataRecv(QByteArray::fromHex("4F4B0D0A"));
+    ModalDriver driver;
+    auto *logging = child<QCheckBox>(dialog, "ckLog");
+    const QString fileName = m_dir.filePath(QStringLiteral("full.log"));
+    driver.plan(ModalDriver::pickFile(fileName));
+    logging->setChecked(true);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{6, limit.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &full);
+    dialog.slotDataRecv("OK\r\n");
+    dialog.slotDataRecv("OK\r\n");
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QVERIFY(driver.summaries().last().startsWith("记录到文件: 无法写入记录文件 "));
+    QVERIFY(!logging->isChecked());
+    dialog.slotDataRecv("OK\r\n");
+    QTRY_COMPARE(shownLines(dialog), (QStringList{"OK", "OK", "OK", ""}));
+    QFile log(fileName);
+    QVERIFY(log.open(QIODevice::ReadOnly) && log.readAll().startsWith("OK\r\n"));
+}
+
+// Ctrl+F: case-insensitive, forwards and backwards round the end; a change of
+// form changes only the bursts that follow.
+void TestMonitor::findBar()
+{
+    MonitorDialog dialog;
+    dialog.show();
+    child<QRadioButton>(dialog, "rdHex")->setChecked(true);
+    dialog.slotDataRecv(QByteArray::fromHex("4F4B0D0A"));
+    child<QRadioButton>(dialog, "rdOriginal")->setChecked(true);
+    dialog.slotDataRecv("alpha Beta\r\ngamma\r\nbeta");
+    auto *view = child<QPlainTextEdit>(dialog, "textEdit");
+    QTRY_COMPARE(shownLines(dialog).size(), 4);
+    QVERIFY(matches(kHeader + "4F 4B 0D 0A ", shownLines(dialog).first()));
+
+    QTest::keyClick(&dialog, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(child<QWidget>(dialog, "findBar")->isVisible());
+    auto *field = child<QLineEdit>(dialog, "edFind");
+    QTest::keyClicks(field, QStringLiteral("BETA"));
+    const QList<QPair<Qt::KeyboardModifier, int>> steps{
+            {Qt::NoModifier, 1}, {Qt::NoModifier, 3}, {Qt::NoModifier, 1}, {Qt::ShiftModifier, 3}};
+    for (const auto &step : steps) {
+        QTest::keyClick(field, Qt::Key_Return, step.first);
+        QCOMPARE(view->textCursor().selectedText().toLower(), QStringLiteral("beta"));
+        QCOMPARE(view->textCursor().blockNumber(), step.second);
     }
-    const QStringList lines = shownLines(dialog);
-    QCOMPARE(lines.size(), 3);
-    QVERIFY(matches(kHeader + "4F 4B 0D 0A ", lines.at(0)));
-    QCOMPARE(lines.at(1), QStringLiteral("OK"));
+    field->setText(QStringLiteral("delta"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(child<QLabel>(dialog, "lbFindResult")->text(), QStringLiteral("未找到"));
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!child<QWidget>(dialog, "findBar")->isVisible());
+    QVERIFY(dialog.isVisible());
 }
 
 void TestMonitor::keptLines_data()
@@ -356,9 +396,6 @@ void TestMonitor::keptLines_data()
     QTest::addColumn<int>("fed");
     QTest::addColumn<int>("kept"); // lines in the view afterwards, the empty last one too
 
-    const int byDefault = MonitorDialog::kDefaultKeptLines;
-    QTest::newRow("set to 5") << QVariant(5) << 10 << true << 20 << 5;
-    QTest::newRow("absent: the default") << QVariant() << 10 << true << byDefault + 10 << byDefault;
     QTest::newRow("long lines: the character bound")
             << QVariant() << 1000 << true << MonitorDialog::kMaxKeptChars / 1000 + 100
             << MonitorDialog::kMaxKeptChars / 1000;
@@ -385,7 +422,7 @@ void TestMonitor::keptLines()
         dialog.slotDataRecv((line(number) + (lineEnds ? "\n" : "")).toLatin1());
 
     const QTextDocument *document = child<QPlainTextEdit>(dialog, "textEdit")->document();
-    QCOMPARE(document->blockCount(), kept);
+    QTRY_COMPARE(document->blockCount(), kept);
     if (lineEnds) // the newest lines stay, whole
         QCOMPARE(document->firstBlock().text(), line(fed - kept + 2));
 }
@@ -411,14 +448,17 @@ void TestMonitor::closedWhileListening()
     QAction *monitor = child<QAction>(window, "monitor");
     QVERIFY(monitor->isEnabled());
     ModalDriver driver;
-    // Start listening in the dialog; the driver's next look closes it mid-session.
-    driver.plan([](QWidget *dialog) { press(*dialog, "bntStart"); });
+    // Start listening without debug output; the driver's next look closes the dialog.
+    driver.plan([](QWidget *dialog) {
+        child<QCheckBox>(*dialog, "ckDebug")->setChecked(false);
+        press(*dialog, "bntStart");
+    });
     monitor->trigger();
 
     QCOMPARE(driver.shown().size(), 2);
     QCOMPARE(driver.shown().first().title, QStringLiteral("设备监听"));
-    // Closing waited for the run to end, switch-off included.
-    QCOMPARE(m_sim->receivedFrames(), (QList<QByteArray>{kDebugOn, kDebugOff}));
+    // The start switched the output off; closing waited for the run and sent nothing more.
+    QCOMPARE(m_sim->receivedFrames(), QList<QByteArray>{kDebugOff});
 }
 
 QTEST_MAIN(TestMonitor)
