@@ -671,6 +671,14 @@
         <source>监听时长应为正的秒数: %1</source>
         <translation>監聽時長應為正的秒數: %1</translation>
     </message>
+    <message>
+        <source>把输出的文本(同监听窗口)追加到文件。</source>
+        <translation>把輸出的文字(同監聽視窗)附加到檔案。</translation>
+    </message>
+    <message>
+        <source>把收到的字节原样追加到文件。</source>
+        <translation>把收到的位元組原樣附加到檔案。</translation>
+    </message>
 </context>
 <context>
     <name>MonitorDialog</name>
@@ -705,6 +713,34 @@
     <message>
         <source>清除</source>
         <translation>清除</translation>
+    </message>
+    <message>
+        <source>记录到文件</source>
+        <translation>記錄到檔案</translation>
+    </message>
+    <message>
+        <source>查找:</source>
+        <translation>尋找:</translation>
+    </message>
+    <message>
+        <source>上一个</source>
+        <translation>上一個</translation>
+    </message>
+    <message>
+        <source>下一个</source>
+        <translation>下一個</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>记录文件 (*.log *.txt);;所有文件 (*)</source>
+        <translation>記錄檔 (*.log *.txt);;所有檔案 (*)</translation>
+    </message>
+    <message>
+        <source>未找到</source>
+        <translation>找不到</translation>
     </message>
 </context>
 <context>
@@ -871,6 +907,21 @@
     </message>
 </context>
 <context>
+    <name>SessionLog</name>
+    <message>
+        <source>记录文件不能是符号链接: %1</source>
+        <translation>記錄檔不能是符號連結: %1</translation>
+    </message>
+    <message>
+        <source>无法打开记录文件 %1: %2</source>
+        <translation>無法開啟記錄檔 %1: %2</translation>
+    </message>
+    <message>
+        <source>无法写入记录文件 %1: %2</source>
+        <translation>無法寫入記錄檔 %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>SetupDialog</name>
     <message>
         <source>串口设置</source>
@@ -1006,6 +1057,18 @@
     <message>
         <source>%1 已存在, 要替换它吗?</source>
         <translation>%1 已存在, 要取代它嗎?</translation>
+    </message>
+    <message>
+        <source>勾选后, 设备标识、擦除和每一页的应答一到齐就继续,
+结束命令发出后只稍等片刻, 不再等待线路安静或不会到来的应答;
+发出的命令不变。引导程序若需要这段安静时间, 请不要勾选。</source>
+        <translation>勾選後, 設備標識、擦除和每一頁的應答一到齊就繼續,
+結束命令發出後只稍等片刻, 不再等待線路安靜或不會到來的應答;
+發出的命令不變。引導程式若需要這段安靜時間, 請不要勾選。</translation>
+    </message>
+    <message>
+        <source>快速烧写</source>
+        <translation>快速燒寫</translation>
     </message>
 </context>
 <context>
