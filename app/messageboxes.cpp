@@ -18,6 +18,8 @@ void showMessageBox(QMessageBox::Icon icon, const QString &title, const QString 
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent,
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    // Texts carry what instruments and servers sent: shown, never rendered.
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("QObject", "确定"));
     fitTitle(box);
     box.exec();
@@ -42,6 +44,7 @@ bool askQuestion(const QString &text, QWidget *parent)
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("QObject", "是"));
     box.button(QMessageBox::No)->setText(QCoreApplication::translate("QObject", "否"));
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     fitTitle(box);

@@ -165,6 +165,8 @@ void UpdateDialog::slotSetUpdateProgress(int value)
 
 void UpdateDialog::slotUpdateSucceed()
 {
+    // The bar counts pages as they start; the box comes once all are in.
+    ui->barUpdate->setValue(kProgressMaximum);
     showInformation(tr("固件更新成功!"), this);
     ui->barUpdate->setValue(0);
 }
@@ -177,10 +179,19 @@ void UpdateDialog::slotStartRefreshFile()
 
 void UpdateDialog::slotStopRefreshFile()
 {
+    // A failed fetch adds nothing, but the names fetched earlier stay known
+    // and are shown again.
+    if (ui->cmbFileList->count() == 0)
+        showCatalogue();
     setDownloadEnabled(true);
 }
 
 void UpdateDialog::slotFinishedRefreshFile()
+{
+    showCatalogue();
+}
+
+void UpdateDialog::showCatalogue()
 {
     const QMap<QString, QString> catalogue = deviceTypeMgr.catalogue();
     for (auto entry = catalogue.cbegin(); entry != catalogue.cend(); ++entry)

@@ -56,6 +56,8 @@ private:
     void connectDownloadHalf();
     // What may not change while the update runs.
     void setUpdateControlsEnabled(bool enabled);
+    // Fills the package list from every name fetched so far.
+    void showCatalogue();
 
     Ui::UpdateDialog *ui;
     UpdateThread updateThread;

@@ -6,12 +6,15 @@
 #include "seriallink.h"
 #include "settingskeys.h"
 
+#include <QRegularExpression>
 #include <QSerialPort>
 
 namespace {
 constexpr int kIdentifyAttempts = 2;
 constexpr qint64 kPercent = 100;
 constexpr int kClosingRequests = 2;
+// A model name is a short code ("NV-100A"); anything longer is not shown.
+constexpr int kMaxShownModelChars = 32;
 // With fast completion a closing request is not waited on for 3000 ms: once the
 // driver has taken it, it still has to leave the adapter (its wire time) and
 // the boot-loader to take it before the next one or before the port closes;
@@ -68,10 +71,17 @@ void UpdateThread::run()
     bool identified = false;
     for (int attempt = 0; attempt < kIdentifyAttempts && !identified; ++attempt)
         identified = queryDeviceId(port, answer);
+    // No boot-loader answered: most often the instrument runs its normal
+    // firmware, or the port or its rate is not the instrument's.
     if (!identified)
-        return fail(port, tr("固件更新失败,获取设备ID失败!"));
+        return fail(port,
+                    tr("固件更新失败,获取设备ID失败! 请让仪表进入引导程序(升级模式), "
+                       "并检查串口、波特率和连线。"));
     if (!modelMatches(answer))
-        return fail(port, tr("固件更新失败,BIN文件与设备型号不一致!"), Failure::WrongModel);
+        return fail(port,
+                    tr("固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)")
+                            .arg(reportedModel(answer), m_package.model()),
+                    Failure::WrongModel);
 
     const qint64 size = image.size();
     if (!eraseMemory(port, static_cast<quint32>(size)))
@@ -128,6 +138,16 @@ bool UpdateThread::modelMatches(const QByteArray &answer) const
 {
     const QString expected = QStringLiteral("!Find %1 OK").arg(m_package.model());
     return decodeGb2312(answer).contains(expected, Qt::CaseSensitive);
+}
+
+QString UpdateThread::reportedModel(const QByteArray &answer)
+{
+    // The boot-loader names its model as "!Find MODEL OK"; what it sends is
+    // shown to the user, so only a short run of printable characters is taken.
+    static const QRegularExpression found(
+            QStringLiteral("!Find ([!-~]{1,%1}) OK").arg(kMaxShownModelChars));
+    const QRegularExpressionMatch match = found.match(decodeGb2312(answer));
+    return match.hasMatch() ? match.captured(1) : tr("未知");
 }
 
 bool UpdateThread::eraseMemory(QSerialPort &port, quint32 size)

@@ -45,6 +45,8 @@ private:
     bool exchangeExpect(QSerialPort &port, const QByteArray &request, const QByteArray &expected);
     bool queryDeviceId(QSerialPort &port, QByteArray &answer);
     bool modelMatches(const QByteArray &answer) const;
+    // The model the boot-loader's identification names, or "unknown".
+    static QString reportedModel(const QByteArray &answer);
     bool eraseMemory(QSerialPort &port, quint32 size);
     bool writePage(QSerialPort &port, const char *page, quint8 index);
     void sendClosingRequest(QSerialPort &port);

@@ -232,6 +232,8 @@ bool MainWindow::execErrorBox(const QString &title, const QString &text, const Q
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this,
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setWindowIcon(icon);
+    // Texts carry what instruments sent: shown, never rendered.
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(tr("确定"));
     QPushButton *setup
             = offerSetup ? box.addButton(tr("通讯设置"), QMessageBox::ActionRole) : nullptr;

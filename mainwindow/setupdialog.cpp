@@ -3,6 +3,7 @@
 #include "config.h"
 #include "dialogframe.h"
 #include "guiresources.h"
+#include "messageboxes.h"
 #include "portcombobox.h"
 #include "portnames.h"
 #include "settingskeys.h"
@@ -159,9 +160,7 @@ void SetupDialog::saveConfig()
 
 void SetupDialog::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-    fitTitle(box);
-    box.exec();
+    showMessageBox(icon, title, text, this);
 }
 
 void SetupDialog::slotDetect()

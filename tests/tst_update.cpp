@@ -186,7 +186,6 @@ void TestUpdate::update_data()
     silent.silentIdentifications = 2;
     BootLoaderFaults wrongErase = fine;
     wrongErase.erase = BootLoaderFaults::Answer::Wrong;
-    const QString otherModel = QStringLiteral("BIN文件与设备型号不一致!");
 
     const auto row
             = [](const char *tag, int size, const QString &model, const BootLoaderFaults &faults,
@@ -203,8 +202,10 @@ void TestUpdate::update_data()
     QTest::newRow("port missing") << 10 << kModel << fine << "/dev/norvo-none"
                                   << "打开串口失败: /dev/norvo-none 不存在，请检查串口名称和连线"
                                   << QList<int>() << "";
-    row("identification silent twice", 10, kModel, silent, "获取设备ID失败!", {}, "IICC");
-    row("model differing in case", 10, "nv-100a", fine, otherModel, {}, "ICC");
+    row("identification silent twice", 10, kModel, silent,
+        "获取设备ID失败! 请让仪表进入引导程序(升级模式), 并检查串口、波特率和连线。", {}, "IICC");
+    row("model differing in case", 10, "nv-100a", fine,
+        "BIN文件与设备型号不一致! (仪表: NV-100A, 文件: nv-100a)", {}, "ICC");
     row("erase answer wrong", 10, kModel, wrongErase, "擦除设备内存失败!", {}, "IECC");
     row("page 2 answered for page 3", 5000, kModel, pageFault(BootLoaderFaults::Answer::Wrong, 2),
         "发送文件数据失败!", {0, 0, 20}, "IEPPPCC");
@@ -489,7 +490,8 @@ void TestUpdate::closesRightAfterFailure()
     dialog->slotSelectFile();
     dialog->slotUpdate();
     QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 2, kUpdateTimeoutMs);
-    QCOMPARE(driver.summaries().last(), boxed(kMessagePrefix + "BIN文件与设备型号不一致!"));
+    QCOMPARE(driver.summaries().last(),
+             boxed(kMessagePrefix + "BIN文件与设备型号不一致! (仪表: NV-200, 文件: NV-100A)"));
     QVERIFY(dialog->close());
     QVERIFY(sim.closingRequests() < 2);
     dialog.reset();
@@ -544,6 +546,20 @@ void TestUpdate::downloadThenFlashRefusingToClose()
 
     driver.plan(ModalDriver::pickFile(directory + QStringLiteral("/NV-100A.nvbin")));
     child<QPushButton>(dialog, "bntSelectFile")->click();
+    // What the user must read before flashing is readable, not greyed out.
+    auto *model = child<QLineEdit>(dialog, "edType");
+    QVERIFY(model->isEnabled() && model->isReadOnly() && model->text() == kModel);
+    // The two refusals below, then the success, told with the bar full.
+    const auto ok = [](QWidget *box) {
+        static_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+    };
+    int barWhenTold = -1;
+    driver.plan(ok);
+    driver.plan(ok);
+    driver.plan([&](QWidget *box) {
+        barWhenTold = child<QProgressBar>(dialog, "barUpdate")->value();
+        ok(box);
+    });
     auto *update = child<QPushButton>(dialog, "bntUpdate");
     update->click();
     // Each page waits for the line to fall quiet: time enough to try leaving.
@@ -560,6 +576,7 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     QCOMPARE(driver.summaries().mid(4),
              (QStringList{refusal, refusal, boxed(QStringLiteral("固件更新成功!"))}));
     QCOMPARE(sim.flashedImage(), imageOf(3 * kBootPageBytes));
+    QCOMPARE(barWhenTold, 100);
     QCOMPARE(child<QProgressBar>(dialog, "barUpdate")->value(), 0);
     QTRY_VERIFY(update->isEnabled());
     QVERIFY(child<QPushButton>(dialog, "bntSelectFile")->isEnabled());
@@ -567,6 +584,12 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     QVERIFY(fast->isEnabled() && !fast->isChecked()); // off while the key is absent
     fast->click();
     QCOMPARE(singleton<Config>::instance()->value(SettingsKeys::kFirmwareFastCompletion), true);
+    // A failed fetch leaves the names fetched before in the list.
+    server.stop();
+    child<QPushButton>(dialog, "bntRefresh")->click();
+    QTRY_COMPARE(driver.summaries().last(), boxed(QStringLiteral("获取设备列表失败,请重试!")));
+    QTRY_VERIFY(list->isEnabled());
+    QCOMPARE(list->count(), 1);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
 }
