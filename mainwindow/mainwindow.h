@@ -11,6 +11,7 @@
 #include <QPersistentModelIndex>
 
 class ConfigTree;
+class QLabel;
 class QTranslator;
 class QTreeWidgetItem;
 
@@ -82,6 +83,9 @@ private:
     void addItemRow(int index, const QStringList &list);
     // The list being filled has ended: a row the SkipItems filter holds is shown.
     void endItemList();
+    // Italic rows show values read from a file and not yet written to the instrument.
+    void markImported(QTreeWidgetItem *row, bool imported);
+    void showImportedNote(bool shown);
     void loadSkipItems();
     void setBusy(bool busy);
     // The error box of an operation on the instrument; with no port configured
@@ -112,6 +116,8 @@ private:
     bool m_refreshFailed = false;
     bool m_busy = false;
     bool m_closing = false; // no more boxes once the window is going away
+    QStringList m_notTaken; // rows of the running bulk write whose value the instrument refused
+    QLabel *m_importedNote;
 };
 
 #endif

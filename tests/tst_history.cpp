@@ -18,6 +18,7 @@
 #include <QDateEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCodec>
 #include <QTextEdit>
 
@@ -284,11 +285,13 @@ void TestHistory::query_data()
             << Arrange() << 1 << "旧文本" << 1
             << QStringList{"查询: 起始日期应该小于或等于结束日期", "导出历史数据: "}
             << QByteArray("旧文本");
-    const QList<ReplyChunk> chunks{{"a,1\r", 0}, {"\nb,2\r\n", 20}};
-    QTest::newRow("CR LF split between chunks is one line end")
+    // More lines than the view shows, so the newest must be scrolled to.
+    const QList<ReplyChunk> chunks{{"a,1\r", 0},
+                                   {"\nb,2\r\n" + QByteArray("c,3\r\n").repeated(40), 20}};
+    QTest::newRow("CR LF split between chunks is one line end, the view follows")
             << Arrange([=](InstrumentSimulator &s) { s.faults().replaceAnswers(chunks); }) << 0
             << "a,1\nb,2\n"
-            << 3 << QStringList{"导出历史数据: "} << QByteArray("a,1\nb,2\n");
+            << 43 << QStringList{"导出历史数据: "} << QByteArray("a,1\nb,2\n");
 }
 
 void TestHistory::query()
@@ -304,6 +307,8 @@ void TestHistory::query()
         arrange(*m_sim);
 
     HistoryData dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.slotAddText(QStringLiteral("旧文本"));
     auto *start = dialog.findChild<QDateEdit *>(QStringLiteral("dateStart"));
     start->setDate(start->date().addDays(startAfterEnd));
@@ -316,6 +321,10 @@ void TestHistory::query()
     const QTextEdit *text = dialog.findChild<QTextEdit *>();
     QVERIFY2(text->toPlainText().startsWith(view), qPrintable(text->toPlainText()));
     QCOMPARE(text->document()->blockCount(), lines);
+    // The last line with text is whole inside the view (the last block is empty after a line end).
+    QTextBlock last = text->document()->lastBlock();
+    last = last.text().isEmpty() ? last.previous() : last;
+    QTRY_VERIFY(text->viewport()->rect().contains(text->cursorRect(QTextCursor(last))));
     QCOMPARE(m_sim->receivedFrames().size(), startAfterEnd > 0 ? 0 : 1);
 
     const QString path = m_dir.filePath(QStringLiteral("history.csv"));
