@@ -11,8 +11,8 @@ constexpr int kLastYear = 2099;
 // a day has none).
 QString nonexistentError(const QString &text, bool moment)
 {
-    static const QRegularExpression shape(QStringLiteral(
-            "^(\\d{4})-(\\d\\d)-(\\d\\d)(?: (\\d\\d):(\\d\\d):(\\d\\d))?$"));
+    static const QRegularExpression shape(
+            QStringLiteral("^(\\d{4})-(\\d\\d)-(\\d\\d)(?: (\\d\\d):(\\d\\d):(\\d\\d))?$"));
     const QRegularExpressionMatch match = shape.match(text.trimmed());
     if (!match.hasMatch() || match.captured(4).isEmpty() == moment)
         return QString();

@@ -102,9 +102,9 @@ QList<CliCommand> ItemCommands::commands()
     const QCommandLineOption at(QString::fromLatin1(kAtOption),
                                 tr("设置为这个时间而不是电脑的当前时间。"),
                                 QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    const QCommandLineOption includeClock(
-            QString::fromLatin1(kIncludeClockOption),
-            tr("也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); 默认跳过, 时钟请用 clock 设置。"));
+    const QCommandLineOption includeClock(QString::fromLatin1(kIncludeClockOption),
+                                          tr("也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); "
+                                             "默认跳过, 时钟请用 clock 设置。"));
     return {
             {QStringLiteral("ports"),
              QString(),

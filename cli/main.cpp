@@ -15,8 +15,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     // Before the application exists: creating it can already warn.
-    Console::filterQtMessages(arguments.contains(QStringLiteral("--")
-                                                 + QLatin1String(CommonOption::kVerbose)));
+    Console::filterQtMessages(
+            arguments.contains(QStringLiteral("--") + QLatin1String(CommonOption::kVerbose)));
     // Painting a PDF needs the GUI application; the command line never shows
     // a window, so it draws on the off-screen platform.
     std::unique_ptr<QCoreApplication> application;

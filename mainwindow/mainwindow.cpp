@@ -461,8 +461,9 @@ void MainWindow::slotWritesFinished()
     }
     // A refusal's own notice is long gone under the following items: the
     // end of the write names every value the instrument kept its old one for.
-    const QString summary
-            = tr("写入 %1 项, 其中 %2 项未被仪表采用").arg(m_writeValues.size()).arg(m_notTaken.size());
+    const QString summary = tr("写入 %1 项, 其中 %2 项未被仪表采用")
+                                    .arg(m_writeValues.size())
+                                    .arg(m_notTaken.size());
     statusBar()->showMessage(summary, kStatusMessageMs);
     showMessageBox(QMessageBox::Warning, tr("写入配置"),
                    summary + QStringLiteral(":\n") + m_notTaken.join(QLatin1Char('\n')), this);
