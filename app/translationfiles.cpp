@@ -16,7 +16,19 @@ bool loadProgramTranslation(QTranslator *translator, const QString &code)
 {
     if (code.isEmpty())
         return false;
-    return translator->load(code) || translator->load(code, installedTranslationsDirectory());
+    // The working directory first, where a copy beside config.ini wins; then
+    // the program's own folder, then run-files/ of the build tree, where the
+    // build compiles the files (a program run where it was built); then the
+    // installed folder.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QStringList places{QString(), programFolder,
+                             programFolder + QStringLiteral("/../run-files"),
+                             installedTranslationsDirectory()};
+    for (const QString &place : places) {
+        if (translator->load(code, place))
+            return true;
+    }
+    return false;
 }
 
 bool loadQtTranslation(QTranslator *translator, const QString &code)

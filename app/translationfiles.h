@@ -10,8 +10,9 @@ class QTranslator;
 QString installedTranslationsDirectory();
 
 // Loads the programs' own texts for a language code into translator: from the
-// working directory first, where a copy beside config.ini wins, then from the
-// installed folder. False when neither has the file.
+// working directory first, where a copy beside config.ini wins, then beside
+// the program, in the build tree and in the installed folder. False when none
+// has the file.
 bool loadProgramTranslation(QTranslator *translator, const QString &code);
 
 // Loads Qt's own texts (standard buttons, file dialogs, command-line help) for

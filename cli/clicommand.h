@@ -16,6 +16,7 @@ constexpr char kBaud[] = "baud";
 constexpr char kConfig[] = "config";
 constexpr char kJson[] = "json";
 constexpr char kLanguage[] = "lang";
+constexpr char kVerbose[] = "verbose";
 } // namespace CommonOption
 
 // The file option (-o) of the commands that save what they read.

@@ -85,6 +85,7 @@ QList<QCommandLineOption> CommandLine::commonOptions() const
             {optionKey(CommonOption::kJson), tr("把结果输出为 JSON。")},
             {optionKey(CommonOption::kLanguage),
              tr("输出和错误信息的语言: en_US、zh_CH 或 zh_TW。"), QStringLiteral("code")},
+            {optionKey(CommonOption::kVerbose), tr("也在标准错误上显示 Qt 自己的警告。")},
             {{QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。")},
             {{QStringLiteral("v"), QStringLiteral("version")}, tr("显示版本。")},
     };
@@ -213,6 +214,9 @@ void CommandLine::installTranslations(const QString &code)
 {
     if (loadProgramTranslation(&m_translator, code))
         QCoreApplication::installTranslator(&m_translator);
+    else if (code != QLatin1String(LanguageCodes::kSimplifiedChinese))
+        // The texts are written in Simplified Chinese; any other language needs its file.
+        Console::error(tr("警告: 找不到 %1 的翻译文件, 以简体中文输出").arg(code));
     if (loadQtTranslation(&m_qtTranslator, code))
         QCoreApplication::installTranslator(&m_qtTranslator);
 }

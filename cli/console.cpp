@@ -18,6 +18,14 @@ namespace {
 // Set once a write to standard output fails; the results a script reads
 // would be incomplete.
 bool s_outputFailed = false;
+QtMessageHandler s_qtMessageHandler = nullptr;
+
+void quietQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg || type == QtInfoMsg || !s_qtMessageHandler)
+        return;
+    s_qtMessageHandler(type, context, message);
+}
 
 void write(FILE *stream, const QByteArray &bytes)
 {
@@ -108,6 +116,12 @@ bool outputComplete()
 {
     const bool flushed = std::fflush(stdout) == 0;
     return flushed && !s_outputFailed && !std::ferror(stdout);
+}
+
+void filterQtMessages(bool verbose)
+{
+    if (!verbose)
+        s_qtMessageHandler = qInstallMessageHandler(quietQtMessage);
 }
 
 bool outputIsTerminal()

@@ -32,6 +32,11 @@ void note(const QString &text);
 // once a write or flush failed (a full disk, a closed pipe). Flushes first.
 bool outputComplete();
 
+// Keeps Qt's own warnings (a missing XDG_RUNTIME_DIR during a PDF export,
+// font look-ups) off standard error unless verbose: a script's log holds what
+// the program says. Debug output the environment switches on still passes.
+void filterQtMessages(bool verbose);
+
 bool outputIsTerminal();
 bool errorIsTerminal();
 

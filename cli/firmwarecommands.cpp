@@ -83,6 +83,12 @@ QList<CliCommand> FirmwareCommands::commands()
 
 int FirmwareCommands::packageInfo(const QCommandLineParser &parser, const QString &fileName)
 {
+    // The package loader speaks as the update dialog does ("更新失败"); no
+    // update was tried here.
+    if (!QFileInfo::exists(fileName)) {
+        Console::error(tr("文件不存在: %1").arg(fileName));
+        return ExitFile;
+    }
     DEncryptInfo package;
     const QString error = loadPackageForUpdate(fileName, &package);
     if (!error.isEmpty()) {

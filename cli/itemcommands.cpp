@@ -27,6 +27,7 @@
 
 namespace {
 constexpr char kAtOption[] = "at";
+constexpr char kIncludeClockOption[] = "include-clock";
 constexpr int kItemNumberDigits = 2;
 
 QString itemNumber(int item)
@@ -102,6 +103,9 @@ QList<CliCommand> ItemCommands::commands()
     const QCommandLineOption at(QString::fromLatin1(kAtOption),
                                 tr("设置为这个时间而不是电脑的当前时间。"),
                                 QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QCommandLineOption includeClock(QString::fromLatin1(kIncludeClockOption),
+                                          tr("也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); "
+                                             "默认跳过, 时钟请用 clock 设置。"));
     return {
             {QStringLiteral("ports"),
              QString(),
@@ -124,7 +128,7 @@ QList<CliCommand> ItemCommands::commands()
             {QStringLiteral("write"),
              QStringLiteral("FILE.csv"),
              tr("把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置"),
-             {},
+             {includeClock},
              1,
              1,
              [this](const QCommandLineParser &parser, const QStringList &arguments) {
@@ -132,7 +136,8 @@ QList<CliCommand> ItemCommands::commands()
              }},
             {QStringLiteral("set"),
              QStringLiteral("N [VALUE]"),
-             tr("把数值写入第 N 项; 操作项不带数值, 执行它"),
+             tr("把数值写入第 N 项 (项目编号, 与 CSV 文件中的相同, 从 0 起); 操作项不带数值, "
+                "执行它"),
              {},
              1,
              2,
@@ -223,9 +228,21 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
     QStringList valueTexts;
     for (const ItemRowText &row : qAsConst(rows))
         valueTexts.append(row.column1);
+    // A time from an older file would set the instrument's clock back: such
+    // values go only when asked for, as the window asks.
+    const bool withClock = parser.isSet(QString::fromLatin1(kIncludeClockOption));
     QVector<ItemWriteThread::Step> steps;
-    for (const BulkWriteStep &step : bulkWritePlan(valueTexts))
-        steps.append({rows.at(step.row).item, step.value, kValueItemFields});
+    for (const BulkWriteStep &step : bulkWritePlan(valueTexts)) {
+        const int item = rows.at(step.row).item;
+        if (withClock || !isClockStamp(step.value)) {
+            steps.append({item, step.value, kValueItemFields});
+            continue;
+        }
+        Console::note(tr("第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock")
+                              .arg(item)
+                              .arg(step.value)
+                      + QLatin1Char('\n'));
+    }
 
     const bool json = wantsJson(parser);
     QJsonArray report;
@@ -242,12 +259,9 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
                              Console::error(tr("写入配置失败: %1").arg(sent.value));
                              return;
                          }
-                         // A refused value comes back as the old one. An item showing
-                         // the instrument's running clock comes back with the time it
-                         // has reached, which is no refusal.
+                         // A refused value comes back as the old one.
                          const QString echoed = result.echoedValue();
-                         const bool clock = isClockValue(sent.value) && isClockValue(echoed);
-                         const bool taken = clock || writeTaken(itemValueText(echoed), sent.value);
+                         const bool taken = echoTakesValue(echoed, sent.value);
                          refused += taken ? 0 : 1;
                          QJsonObject entry
                                  = itemJson(sent.item, result.echoParts.value(0), echoed, false);
@@ -321,7 +335,7 @@ int ItemCommands::set(const QCommandLineParser &parser, const QStringList &argum
         return writeFailureStatus(result.outcome);
     }
     const QString echoed = result.echoedValue();
-    const bool taken = action || writeTaken(itemValueText(echoed), value);
+    const bool taken = action || echoTakesValue(echoed, value);
     if (wantsJson(parser)) {
         QJsonObject entry = itemJson(item, result.echoParts.value(0), echoed, action);
         entry.insert(QStringLiteral("sent"), value);

@@ -1,4 +1,6 @@
+#include "clicommand.h"
 #include "commandline.h"
+#include "console.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,6 +14,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // Before the application exists: creating it can already warn.
+    Console::filterQtMessages(
+            arguments.contains(QStringLiteral("--") + QLatin1String(CommonOption::kVerbose)));
     // Painting a PDF needs the GUI application; the command line never shows
     // a window, so it draws on the off-screen platform.
     std::unique_ptr<QCoreApplication> application;

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QIcon>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextCursor>
 
 namespace {
@@ -40,6 +41,18 @@ HistoryData::HistoryData(QWidget *parent)
     connect(&readThread, &ReadThread::signalClearText, this, &HistoryData::slotClearText);
     connect(&readThread, &ReadThread::signalAddText, this, &HistoryData::slotAddText);
     connect(&readThread, &ReadThread::signalShowError, this, &HistoryData::slotShowError);
+
+    // The view follows the stream while it is scrolled to the end: the document
+    // is laid out after each chunk (for a long one, piece by piece later), so
+    // the end is kept in view whenever the scrolling range grows. A user who
+    // scrolls up to read stops the following until back at the end.
+    QScrollBar *bar = ui->textEdit->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { m_followStream = value == bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_followStream)
+            bar->setValue(maximum);
+    });
 }
 
 HistoryData::~HistoryData()
@@ -68,10 +81,11 @@ void HistoryData::slotClearText()
 
 void HistoryData::slotAddText(const QString &text)
 {
-    QTextCursor cursor = ui->textEdit->textCursor();
+    // Inserted through a cursor of its own: setting the view's cursor would
+    // scroll to it and end the following of a user who scrolled up.
+    QTextCursor cursor(ui->textEdit->document());
     cursor.movePosition(QTextCursor::End);
-    ui->textEdit->setTextCursor(cursor);
-    ui->textEdit->insertPlainText(text);
+    cursor.insertText(text);
 }
 
 void HistoryData::slotShowError(const QString &title, const QString &error)

@@ -38,6 +38,7 @@ private:
 
     Ui::HistoryData *ui;
     ReadThread readThread;
+    bool m_followStream = true; // the view is scrolled to the end and stays there
 };
 
 #endif

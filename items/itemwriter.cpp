@@ -1,10 +1,13 @@
 #include "itemwriter.h"
 
+#include "clocksync.h"
 #include "commandset.h"
 #include "config.h"
+#include "itemrows.h"
 #include "seriallink.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSerialPort>
 
 namespace {
@@ -73,6 +76,20 @@ ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFi
 bool writeTaken(const QString &valueTextAfterWrite, const QString &sentValue)
 {
     return valueTextAfterWrite.contains(sentValue, Qt::CaseSensitive);
+}
+
+bool echoTakesValue(const QString &echoedValue, const QString &sentValue)
+{
+    if (isClockValue(sentValue) && isClockValue(echoedValue))
+        return true;
+    return writeTaken(itemValueText(echoedValue), sentValue);
+}
+
+bool isClockStamp(const QString &value)
+{
+    static const QRegularExpression stamp(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
+    return stamp.match(value.trimmed()).hasMatch();
 }
 
 QVector<BulkWriteStep> bulkWritePlan(const QStringList &valueTexts)

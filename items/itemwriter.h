@@ -39,6 +39,16 @@ ItemWriteResult writeItemToDevice(int item, const QString &value, int expectedFi
 // comes back as the old one.
 bool writeTaken(const QString &valueTextAfterWrite, const QString &sentValue);
 
+// Whether the instrument took a value, from its echo: writeTaken, except for
+// an item showing the running clock, whose echo carries the time the clock
+// has reached since, which is no refusal.
+bool echoTakesValue(const QString &echoedValue, const QString &sentValue);
+
+// True for a value of the form the instrument's running clock shows,
+// "yyyy-MM-dd hh:mm:ss". Writing all items leaves such values out unless the
+// user agrees: a value from an older file would set the clock back.
+bool isClockStamp(const QString &value);
+
 // The refusal text for a value longer than one write frame can carry.
 QString itemValueTooLongText();
 

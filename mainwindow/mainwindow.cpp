@@ -13,6 +13,7 @@
 #include "itemrows.h"
 #include "itemwriter.h"
 #include "languagecodes.h"
+#include "messageboxes.h"
 #include "modifydialog.h"
 #include "monitordialog.h"
 #include "neutralaboutdialog.h"
@@ -28,6 +29,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
 #include <QPixmap>
@@ -61,11 +63,16 @@ MainWindow::MainWindow(QWidget *parent)
     , qtTranslator(new QTranslator(this))
     , m_portStatus(new PortStatusLabel(this))
     , m_treeHint(new EmptyTreeHint(tree))
+    , m_importedNote(new QLabel(this))
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(GuiResources::kConfigureIcon));
     setCentralWidget(tree);
     statusBar()->addPermanentWidget(m_portStatus);
+    // A normal status-bar widget: messages cover it for their time, then it shows again.
+    m_importedNote->setObjectName(QStringLiteral("importedNote"));
+    statusBar()->addWidget(m_importedNote);
+    m_importedNote->hide();
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
@@ -124,7 +131,7 @@ void MainWindow::setBusy(bool busy)
     // Everything that talks to the instrument, or changes or reads the tree
     // while an exchange fills it, waits for the exchange to end.
     for (QAction *action : {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save,
-                            ui->sync_time, ui->debug, ui->monitor})
+                            ui->sync_time, ui->debug, ui->update, ui->monitor})
         action->setEnabled(!busy);
     tree->setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
@@ -183,9 +190,9 @@ void MainWindow::applyLanguage(const QString &requestedCode)
         QCoreApplication::installTranslator(qtTranslator);
     ui->retranslateUi(this);
 
-    const int width = toolBarWidth();
-    setMinimumWidth(width);
-    resize(width, height());
+    // The width the user left stays; the window only grows when the tool
+    // bar's captions in this language would not fit.
+    setMinimumWidth(toolBarWidth());
 
     config()->setValue(SettingsKeys::kLanguage, code);
     setWindowTitle(productTitle());
@@ -258,6 +265,7 @@ void MainWindow::slotRefresh()
         return;
     m_itemsRead = 0;
     m_refreshFailed = false;
+    showImportedNote(false);
     setBusy(true);
     statusBar()->showMessage(tr("正在读取配置......"));
     refreshThread.start(QThread::InheritPriority);
@@ -323,7 +331,28 @@ void MainWindow::slotImportItems()
     for (const ItemRecord &record : qAsConst(records))
         slotAddItems(record.item, record.fields);
     endItemList();
-    statusBar()->showMessage(tr("导入配置成功"), kStatusMessageMs);
+    // Action items carry no value that could look written.
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        if (!tree->topLevelItem(row)->text(1).isEmpty())
+            markImported(tree->topLevelItem(row), true);
+    }
+    statusBar()->clearMessage();
+    showImportedNote(true);
+}
+
+void MainWindow::markImported(QTreeWidgetItem *row, bool imported)
+{
+    QFont font = row->font(0);
+    font.setItalic(imported);
+    row->setFont(0, font);
+    row->setFont(1, font);
+}
+
+void MainWindow::showImportedNote(bool shown)
+{
+    if (shown)
+        m_importedNote->setText(tr("已导入 %1 项, 尚未写入仪表").arg(tree->topLevelItemCount()));
+    m_importedNote->setVisible(shown);
 }
 
 void MainWindow::slotWriteItems()
@@ -333,14 +362,30 @@ void MainWindow::slotWriteItems()
     QStringList valueTexts;
     for (int row = 0; row < tree->topLevelItemCount(); ++row)
         valueTexts.append(tree->topLevelItem(row)->text(1));
+    const QVector<BulkWriteStep> plan = bulkWritePlan(valueTexts);
+    // A time from an older file would set the instrument's clock back; 同步时间
+    // is the way to set it, so such values go only when the user says so.
+    QStringList clockRows;
+    for (const BulkWriteStep &step : plan) {
+        if (isClockStamp(step.value))
+            clockRows << tree->topLevelItem(step.row)->text(0) + kValuePrefix + step.value;
+    }
+    const bool withClock = clockRows.isEmpty()
+            || askQuestion(tr("这些项的数值是时间, 写入会把仪表的时钟改成它:\n\n%1\n\n"
+                              "一并写入吗? 选“否”则跳过它们; 同步时间把时钟设为电脑的时间。")
+                                   .arg(clockRows.join(QLatin1Char('\n'))),
+                           this);
     QList<QTreeWidgetItem *> rows;
     QVector<ItemWriteThread::Step> steps;
-    for (const BulkWriteStep &step : bulkWritePlan(valueTexts)) {
+    for (const BulkWriteStep &step : plan) {
+        if (!withClock && isClockStamp(step.value))
+            continue;
         QTreeWidgetItem *item = tree->topLevelItem(step.row);
         rows.append(item);
         steps.append({item->data(0, Qt::UserRole).toInt(), step.value, kValueItemFields});
     }
     if (steps.isEmpty()) {
+        showImportedNote(false);
         statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
         return;
     }
@@ -361,6 +406,7 @@ bool MainWindow::startWrites(const QList<QTreeWidgetItem *> &rows,
         m_writeValues.append(step);
     m_bulkWrite = bulk;
     m_writeFailed = false;
+    m_notTaken.clear();
     setBusy(true);
     statusBar()->showMessage(tr("正在写入配置......"));
     return writeThread.startWrites(steps);
@@ -400,19 +446,37 @@ void MainWindow::slotItemWritten(int step, const ItemWriteResult &result)
     if (!row)
         return;
     // The echo is the item's new content: a refused value comes back as the old one.
+    markImported(row, false);
     if (written.expectedFields == kValueItemFields)
         row->setText(1, itemValueText(result.echoedValue()));
-    if (writeTaken(row->text(1), written.value))
+    if (written.expectedFields == kActionItemFields
+        || echoTakesValue(result.echoedValue(), written.value)) {
         statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
-    else
-        statusBar()->showMessage(tr("写入配置失败,该项不支持修改"), kStatusMessageMs);
+        return;
+    }
+    statusBar()->showMessage(tr("写入配置失败,该项不支持修改"), kStatusMessageMs);
+    m_notTaken << row->text(0) + row->text(1) + QStringLiteral("  ")
+                    + tr("(未采用 %1)").arg(written.value);
 }
 
 void MainWindow::slotWritesFinished()
 {
     setBusy(false);
-    if (m_bulkWrite && !m_writeFailed && !m_closing)
+    if (!m_bulkWrite || m_writeFailed || m_closing)
+        return;
+    showImportedNote(false);
+    if (m_notTaken.isEmpty()) {
         statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+        return;
+    }
+    // A refusal's own notice is long gone under the following items: the
+    // end of the write names every value the instrument kept its old one for.
+    const QString summary = tr("写入 %1 项, 其中 %2 项未被仪表采用")
+                                    .arg(m_writeValues.size())
+                                    .arg(m_notTaken.size());
+    statusBar()->showMessage(summary, kStatusMessageMs);
+    showMessageBox(QMessageBox::Warning, tr("写入配置"),
+                   summary + QStringLiteral(":\n") + m_notTaken.join(QLatin1Char('\n')), this);
 }
 
 void MainWindow::slotSyncTime()
@@ -488,6 +552,7 @@ void MainWindow::slotAbout()
 void MainWindow::slotClearItems()
 {
     tree->clear();
+    showImportedNote(false);
     SkipFilter::reset();
 }
 
@@ -569,6 +634,10 @@ void MainWindow::addItemRow(int index, const QStringList &list)
         columns << row.column1;
     auto *item = new QTreeWidgetItem(columns);
     item->setData(0, Qt::UserRole, index);
+    // The row number counts from 01; the CSV file and norvo-cli use the item number.
+    const QString number = tr("项目编号 %1 (CSV 文件和 norvo-cli 中的编号)").arg(index);
+    item->setToolTip(0, number);
+    item->setToolTip(1, number);
     tree->addTopLevelItem(item);
 }
 

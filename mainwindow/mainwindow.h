@@ -13,6 +13,7 @@
 class ConfigTree;
 class EmptyTreeHint;
 class PortStatusLabel;
+class QLabel;
 class QTranslator;
 class QTreeWidgetItem;
 
@@ -84,6 +85,9 @@ private:
     void addItemRow(int index, const QStringList &list);
     // The list being filled has ended: a row the SkipItems filter holds is shown.
     void endItemList();
+    // Italic rows show values read from a file and not yet written to the instrument.
+    void markImported(QTreeWidgetItem *row, bool imported);
+    void showImportedNote(bool shown);
     void loadSkipItems();
     void setBusy(bool busy);
     // The error box of an operation on the instrument; with no port configured
@@ -116,6 +120,8 @@ private:
     bool m_closing = false; // no more boxes once the window is going away
     PortStatusLabel *m_portStatus;
     EmptyTreeHint *m_treeHint;
+    QStringList m_notTaken; // rows of the running bulk write whose value the instrument refused
+    QLabel *m_importedNote;
 };
 
 #endif

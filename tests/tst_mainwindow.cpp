@@ -28,15 +28,9 @@ constexpr int kRefreshTimeoutMs = 20000;
 constexpr int kSettleMs = 100;
 constexpr int kDemoItems = 20;
 
-int availableHeight()
+QSize availableSize()
 {
-    return QGuiApplication::primaryScreen()->availableGeometry().height();
-}
-
-void placeTranslation(const QString &code)
-{
-    const QString compiled = QStringLiteral(NORVO_RUN_FILES_DIR "/%1.qm").arg(code);
-    QVERIFY2(QFile::copy(compiled, code + QStringLiteral(".qm")), qPrintable(compiled));
+    return QGuiApplication::primaryScreen()->availableGeometry().size();
 }
 
 Config *config()
@@ -69,8 +63,6 @@ private slots:
     {
         m_sim.reset();
         SimTest::resetSettings();
-        QFile::remove(QStringLiteral("en_US.qm"));
-        QFile::remove(QStringLiteral("zh_TW.qm"));
     }
     void refresh_data();
     void refresh();
@@ -84,7 +76,6 @@ private slots:
     void portOrder();
     void setupOk_data();
     void setupOk();
-    void setupCancelStoresNothing();
     void typedPortAndRate();
 
 private:
@@ -184,7 +175,7 @@ void TestMainWindow::refresh()
     QAction *refresh = window.findChild<QAction *>("refresh");
     refresh->trigger();
     QVERIFY(window.isRefreshing());
-    QVERIFY(!refresh->isEnabled());
+    QVERIFY(!refresh->isEnabled() && !window.findChild<QAction *>("update")->isEnabled());
     window.slotRefresh(); // ignored while reading: the frame count shows one read
     QTRY_VERIFY_WITH_TIMEOUT(!window.isBusy() && !QApplication::activeModalWidget(),
                              kRefreshTimeoutMs);
@@ -192,6 +183,9 @@ void TestMainWindow::refresh()
     const QStringList texts = treeRows(tree);
     QCOMPARE(texts.size(), rows);
     QCOMPARE(texts.value(0), first);
+    if (rows > 0) // the row number counts from 01; the tool tip tells the item number
+        QVERIFY(tree->topLevelItem(0)->toolTip(1).startsWith("项目编号 "
+                                                             + first.section('|', 0, 0)));
     for (int row = 0; error.isEmpty() && row < rows; ++row)
         QCOMPARE(texts.at(row).section('|', 0, 0), QString::number(row));
     if (rows == kDemoItems) { // a value with colons, the clock, an empty value, an action item
@@ -252,8 +246,7 @@ void TestMainWindow::language()
     QFETCH(QString, code);
     QFETCH(QString, shown);
 
-    placeTranslation(QStringLiteral("zh_TW"));
-    placeTranslation(QStringLiteral("en_US"));
+    // The translation files are found where the build puts them.
     if (!stored.isNull())
         singleton<Config>::instance()->setValue(SettingsKeys::kLanguage, stored);
     MainWindow window;
@@ -281,29 +274,34 @@ void TestMainWindow::language()
 
 void TestMainWindow::sizeKept_data()
 {
-    QTest::addColumn<QVariant>("storedHeight");
-    QTest::addColumn<int>("height"); // at start
+    QTest::addColumn<QVariant>("stored"); // width and height
+    QTest::addColumn<QSize>("size");      // at start
     QTest::addColumn<bool>("refreshing");
-    QTest::newRow("300 raised, closed during a refresh") << QVariant(300) << 600 << true;
-    QTest::newRow("800 kept on a screen that has room, idle")
-            << QVariant(800) << qMin(800, availableHeight()) << false;
-    QTest::newRow("huge height bounded by the screen")
-            << QVariant(std::numeric_limits<int>::max()) << availableHeight() << false;
+    const QSize screen = availableSize();
+    QTest::newRow("height 300 raised, closed during a refresh")
+            << QVariant(300) << QSize(qMin(300, screen.width()), 600) << true;
+    QTest::newRow("700 kept on a screen that has room, idle")
+            << QVariant(700) << QSize(700, 700).boundedTo(screen) << false;
+    QTest::newRow("huge size bounded by the screen")
+            << QVariant(std::numeric_limits<int>::max()) << screen << false;
 }
 
-// The stored height with a floor at start; closing keeps the size and an empty
-// language code.
+// The stored size within the screen, the tool bar's width and 600 high at least, kept
+// by a language switch whose tool bar fits; closing keeps it and an empty language.
 void TestMainWindow::sizeKept()
 {
-    QFETCH(QVariant, storedHeight);
-    QFETCH(int, height);
+    QFETCH(QVariant, stored);
+    QFETCH(QSize, size);
     QFETCH(bool, refreshing);
 
     startSimulator([](InstrumentSimulator &s) { s.setLatencyMs(40); });
-    singleton<Config>::instance()->setValue(SettingsKeys::kWindowWidth, 1000);
-    singleton<Config>::instance()->setValue(SettingsKeys::kWindowHeight, storedHeight);
+    singleton<Config>::instance()->setValue(SettingsKeys::kWindowWidth, stored);
+    singleton<Config>::instance()->setValue(SettingsKeys::kWindowHeight, stored);
     MainWindow window;
-    QCOMPARE(window.height(), height);
+    QCOMPARE(window.size(), size.expandedTo(QSize(window.minimumWidth(), 0)));
+    window.applyLanguage(QStringLiteral("zh_TW"));
+    QCOMPARE(window.size(), size.expandedTo(QSize(window.minimumWidth(), 0)));
+    window.applyLanguage(QString());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const int width = window.width() + 30;
@@ -447,17 +445,6 @@ void TestMainWindow::setupOk()
     QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
     QCOMPARE(config()->value(SettingsKeys::kSerialPort).toString(), port);
     QCOMPARE(config()->value(SettingsKeys::kSerialBaudRate).toString(), rate);
-}
-
-void TestMainWindow::setupCancelStoresNothing()
-{
-    config()->setValue(SettingsKeys::kSerialPort, "COM7");
-    SetupDialog dialog;
-    dialog.show();
-    box(dialog, "baudrate")->setCurrentText("43000");
-    dialog.findChild<QPushButton *>("cancel")->click();
-    QVERIFY(!dialog.isVisible());
-    QVERIFY(!config()->value(SettingsKeys::kSerialBaudRate).isValid());
 }
 
 // A path the system does not list (a pseudo-terminal, a link to one) and a
