@@ -127,6 +127,14 @@
         <source>结果没能写到标准输出</source>
         <translation>The result could not be written to standard output</translation>
     </message>
+    <message>
+        <source>也在标准错误上显示 Qt 自己的警告。</source>
+        <translation>Also show Qt&apos;s own warnings on standard error.</translation>
+    </message>
+    <message>
+        <source>警告: 找不到 %1 的翻译文件, 以简体中文输出</source>
+        <translation>Warning: no translation file for %1, messages stay in Simplified Chinese</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -141,6 +149,14 @@
     <message>
         <source>仪表只认 %1 到 %2 年的日期: %3</source>
         <translation>The instrument only knows dates from %1 to %2: %3</translation>
+    </message>
+    <message>
+        <source>这个日期不存在: %1</source>
+        <translation>No such date: %1</translation>
+    </message>
+    <message>
+        <source>这个时间不存在: %1</source>
+        <translation>No such time: %1</translation>
     </message>
 </context>
 <context>
@@ -293,6 +309,10 @@
         <source>加上 --force 替换它。</source>
         <translation>Add --force to replace it.</translation>
     </message>
+    <message>
+        <source>文件不存在: %1</source>
+        <translation>File does not exist: %1</translation>
+    </message>
 </context>
 <context>
     <name>HistoryCommand</name>
@@ -395,10 +415,6 @@
         <translation>Write every item with a value from a CSV file to the instrument, as the window&apos;s write-all does</translation>
     </message>
     <message>
-        <source>把数值写入第 N 项; 操作项不带数值, 执行它</source>
-        <translation>Write VALUE to item N; an action item is run, without a value</translation>
-    </message>
-    <message>
         <source>设置仪表的时钟, 默认为电脑的当前时间</source>
         <translation>Set the instrument&apos;s clock, to the computer&apos;s current time unless given</translation>
     </message>
@@ -449,6 +465,18 @@
     <message>
         <source>无权读写</source>
         <translation>no access</translation>
+    </message>
+    <message>
+        <source>也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); 默认跳过, 时钟请用 clock 设置。</source>
+        <translation>Also write values of the form yyyy-MM-dd hh:mm:ss (the instrument&apos;s clock); left out by default, set the clock with clock.</translation>
+    </message>
+    <message>
+        <source>把数值写入第 N 项 (项目编号, 与 CSV 文件中的相同, 从 0 起); 操作项不带数值, 执行它</source>
+        <translation>Write VALUE to item N (the item number as in the CSV file, from 0); an action item is run, without a value</translation>
+    </message>
+    <message>
+        <source>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</source>
+        <translation>Item %1: the time %2 was not written; add --include-clock to write it, set the clock with clock</translation>
     </message>
 </context>
 <context>
@@ -554,10 +582,6 @@
         <translation>Importing configuration...</translation>
     </message>
     <message>
-        <source>导入配置成功</source>
-        <translation>Configuration imported</translation>
-    </message>
-    <message>
         <source>正在写入配置......</source>
         <translation>Writing configuration...</translation>
     </message>
@@ -620,6 +644,34 @@
     <message>
         <source>正在写入配置...... %1 / %2</source>
         <translation>Writing the configuration...... %1 / %2</translation>
+    </message>
+    <message>
+        <source>已导入 %1 项, 尚未写入仪表</source>
+        <translation>%1 items imported, not yet written to the instrument</translation>
+    </message>
+    <message>
+        <source>这些项的数值是时间, 写入会把仪表的时钟改成它:
+
+%1
+
+一并写入吗? 选“否”则跳过它们; 同步时间把时钟设为电脑的时间。</source>
+        <translation>These items hold a time; writing it would set the instrument&apos;s clock to it:
+
+%1
+
+Write them too? “No” leaves them out; Synchronize Time sets the clock to the computer&apos;s time.</translation>
+    </message>
+    <message>
+        <source>(未采用 %1)</source>
+        <translation>(%1 not taken)</translation>
+    </message>
+    <message>
+        <source>写入 %1 项, 其中 %2 项未被仪表采用</source>
+        <translation>%1 items written, %2 of them not taken by the instrument</translation>
+    </message>
+    <message>
+        <source>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</source>
+        <translation>Item number %1 (as in the CSV file and norvo-cli)</translation>
     </message>
 </context>
 <context>
@@ -1074,14 +1126,6 @@ The requests sent stay the same. Leave it off for a boot-loader that needs this 
 <context>
     <name>UpdateThread</name>
     <message>
-        <source>固件更新失败,获取设备ID失败!</source>
-        <translation>Firmware update failed: cannot get the device ID!</translation>
-    </message>
-    <message>
-        <source>固件更新失败,BIN文件与设备型号不一致!</source>
-        <translation>Firmware update failed: the BIN file does not match the device model!</translation>
-    </message>
-    <message>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>Firmware update failed: cannot erase the device memory!</translation>
     </message>
@@ -1100,6 +1144,18 @@ The requests sent stay the same. Leave it off for a boot-loader that needs this 
     <message>
         <source>打开串口失败: %1</source>
         <translation>Failed to open serial port: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败! 请让仪表进入引导程序(升级模式), 并检查串口、波特率和连线。</source>
+        <translation>Firmware update failed: cannot get the device ID! Put the instrument into its boot-loader (update mode) and check the port, the baud rate and the cable.</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)</source>
+        <translation>Firmware update failed: the BIN file does not match the device model! (instrument: %1, file: %2)</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>unknown</translation>
     </message>
 </context>
 </TS>

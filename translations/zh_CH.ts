@@ -127,6 +127,14 @@
         <source>结果没能写到标准输出</source>
         <translation>结果没能写到标准输出</translation>
     </message>
+    <message>
+        <source>也在标准错误上显示 Qt 自己的警告。</source>
+        <translation>也在标准错误上显示 Qt 自己的警告。</translation>
+    </message>
+    <message>
+        <source>警告: 找不到 %1 的翻译文件, 以简体中文输出</source>
+        <translation>警告: 找不到 %1 的翻译文件, 以简体中文输出</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -141,6 +149,14 @@
     <message>
         <source>仪表只认 %1 到 %2 年的日期: %3</source>
         <translation>仪表只认 %1 到 %2 年的日期: %3</translation>
+    </message>
+    <message>
+        <source>这个日期不存在: %1</source>
+        <translation>这个日期不存在: %1</translation>
+    </message>
+    <message>
+        <source>这个时间不存在: %1</source>
+        <translation>这个时间不存在: %1</translation>
     </message>
 </context>
 <context>
@@ -293,6 +309,10 @@
         <source>加上 --force 替换它。</source>
         <translation>加上 --force 替换它。</translation>
     </message>
+    <message>
+        <source>文件不存在: %1</source>
+        <translation>文件不存在: %1</translation>
+    </message>
 </context>
 <context>
     <name>HistoryCommand</name>
@@ -395,10 +415,6 @@
         <translation>把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置</translation>
     </message>
     <message>
-        <source>把数值写入第 N 项; 操作项不带数值, 执行它</source>
-        <translation>把数值写入第 N 项; 操作项不带数值, 执行它</translation>
-    </message>
-    <message>
         <source>设置仪表的时钟, 默认为电脑的当前时间</source>
         <translation>设置仪表的时钟, 默认为电脑的当前时间</translation>
     </message>
@@ -449,6 +465,18 @@
     <message>
         <source>无权读写</source>
         <translation>无权读写</translation>
+    </message>
+    <message>
+        <source>也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); 默认跳过, 时钟请用 clock 设置。</source>
+        <translation>也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); 默认跳过, 时钟请用 clock 设置。</translation>
+    </message>
+    <message>
+        <source>把数值写入第 N 项 (项目编号, 与 CSV 文件中的相同, 从 0 起); 操作项不带数值, 执行它</source>
+        <translation>把数值写入第 N 项 (项目编号, 与 CSV 文件中的相同, 从 0 起); 操作项不带数值, 执行它</translation>
+    </message>
+    <message>
+        <source>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</source>
+        <translation>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</translation>
     </message>
 </context>
 <context>
@@ -554,10 +582,6 @@
         <translation>正在导入配置......</translation>
     </message>
     <message>
-        <source>导入配置成功</source>
-        <translation>导入配置成功</translation>
-    </message>
-    <message>
         <source>正在写入配置......</source>
         <translation>正在写入配置......</translation>
     </message>
@@ -620,6 +644,34 @@
     <message>
         <source>正在写入配置...... %1 / %2</source>
         <translation>正在写入配置...... %1 / %2</translation>
+    </message>
+    <message>
+        <source>已导入 %1 项, 尚未写入仪表</source>
+        <translation>已导入 %1 项, 尚未写入仪表</translation>
+    </message>
+    <message>
+        <source>这些项的数值是时间, 写入会把仪表的时钟改成它:
+
+%1
+
+一并写入吗? 选“否”则跳过它们; 同步时间把时钟设为电脑的时间。</source>
+        <translation>这些项的数值是时间, 写入会把仪表的时钟改成它:
+
+%1
+
+一并写入吗? 选“否”则跳过它们; 同步时间把时钟设为电脑的时间。</translation>
+    </message>
+    <message>
+        <source>(未采用 %1)</source>
+        <translation>(未采用 %1)</translation>
+    </message>
+    <message>
+        <source>写入 %1 项, 其中 %2 项未被仪表采用</source>
+        <translation>写入 %1 项, 其中 %2 项未被仪表采用</translation>
+    </message>
+    <message>
+        <source>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</source>
+        <translation>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</translation>
     </message>
 </context>
 <context>
@@ -1074,14 +1126,6 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <source>固件更新失败,获取设备ID失败!</source>
-        <translation>固件更新失败,获取设备ID失败!</translation>
-    </message>
-    <message>
-        <source>固件更新失败,BIN文件与设备型号不一致!</source>
-        <translation>固件更新失败,BIN文件与设备型号不一致!</translation>
-    </message>
-    <message>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>固件更新失败,擦除设备内存失败!</translation>
     </message>
@@ -1100,6 +1144,18 @@
     <message>
         <source>打开串口失败: %1</source>
         <translation>打开串口失败: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败! 请让仪表进入引导程序(升级模式), 并检查串口、波特率和连线。</source>
+        <translation>固件更新失败,获取设备ID失败! 请让仪表进入引导程序(升级模式), 并检查串口、波特率和连线。</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)</source>
+        <translation>固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>未知</translation>
     </message>
 </context>
 </TS>

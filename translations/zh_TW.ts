@@ -127,6 +127,14 @@
         <source>结果没能写到标准输出</source>
         <translation>結果沒能寫到標準輸出</translation>
     </message>
+    <message>
+        <source>也在标准错误上显示 Qt 自己的警告。</source>
+        <translation>也在標準錯誤上顯示 Qt 自己的警告。</translation>
+    </message>
+    <message>
+        <source>警告: 找不到 %1 的翻译文件, 以简体中文输出</source>
+        <translation>警告: 找不到 %1 的翻譯檔案, 以簡體中文輸出</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -141,6 +149,14 @@
     <message>
         <source>仪表只认 %1 到 %2 年的日期: %3</source>
         <translation>儀表只認 %1 到 %2 年的日期: %3</translation>
+    </message>
+    <message>
+        <source>这个日期不存在: %1</source>
+        <translation>這個日期不存在: %1</translation>
+    </message>
+    <message>
+        <source>这个时间不存在: %1</source>
+        <translation>這個時間不存在: %1</translation>
     </message>
 </context>
 <context>
@@ -293,6 +309,10 @@
         <source>加上 --force 替换它。</source>
         <translation>加上 --force 以取代它。</translation>
     </message>
+    <message>
+        <source>文件不存在: %1</source>
+        <translation>檔案不存在: %1</translation>
+    </message>
 </context>
 <context>
     <name>HistoryCommand</name>
@@ -395,10 +415,6 @@
         <translation>把 CSV 檔案中每個帶數值的設定項寫入儀表, 如同寫入設定</translation>
     </message>
     <message>
-        <source>把数值写入第 N 项; 操作项不带数值, 执行它</source>
-        <translation>把數值寫入第 N 項; 操作項不帶數值, 執行它</translation>
-    </message>
-    <message>
         <source>设置仪表的时钟, 默认为电脑的当前时间</source>
         <translation>設定儀表的時鐘, 預設為電腦的目前時間</translation>
     </message>
@@ -449,6 +465,18 @@
     <message>
         <source>无权读写</source>
         <translation>無權讀寫</translation>
+    </message>
+    <message>
+        <source>也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); 默认跳过, 时钟请用 clock 设置。</source>
+        <translation>也寫入 yyyy-MM-dd hh:mm:ss 形式的數值 (儀表的時鐘); 預設跳過, 時鐘請用 clock 設定。</translation>
+    </message>
+    <message>
+        <source>把数值写入第 N 项 (项目编号, 与 CSV 文件中的相同, 从 0 起); 操作项不带数值, 执行它</source>
+        <translation>把數值寫入第 N 項 (項目編號, 與 CSV 檔案中的相同, 從 0 起); 操作項不帶數值, 執行它</translation>
+    </message>
+    <message>
+        <source>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</source>
+        <translation>第 %1 項的時間 %2 未寫入; 寫入請加 --include-clock, 設定時鐘請用 clock</translation>
     </message>
 </context>
 <context>
@@ -554,10 +582,6 @@
         <translation>正在匯入設定......</translation>
     </message>
     <message>
-        <source>导入配置成功</source>
-        <translation>匯入設定成功</translation>
-    </message>
-    <message>
         <source>正在写入配置......</source>
         <translation>正在寫入設定......</translation>
     </message>
@@ -620,6 +644,34 @@
     <message>
         <source>正在写入配置...... %1 / %2</source>
         <translation>正在寫入設定...... %1 / %2</translation>
+    </message>
+    <message>
+        <source>已导入 %1 项, 尚未写入仪表</source>
+        <translation>已匯入 %1 項, 尚未寫入儀表</translation>
+    </message>
+    <message>
+        <source>这些项的数值是时间, 写入会把仪表的时钟改成它:
+
+%1
+
+一并写入吗? 选“否”则跳过它们; 同步时间把时钟设为电脑的时间。</source>
+        <translation>這些項的數值是時間, 寫入會把儀表的時鐘改成它:
+
+%1
+
+一併寫入嗎? 選「否」則跳過它們; 同步時間把時鐘設為電腦的時間。</translation>
+    </message>
+    <message>
+        <source>(未采用 %1)</source>
+        <translation>(未採用 %1)</translation>
+    </message>
+    <message>
+        <source>写入 %1 项, 其中 %2 项未被仪表采用</source>
+        <translation>寫入 %1 項, 其中 %2 項未被儀表採用</translation>
+    </message>
+    <message>
+        <source>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</source>
+        <translation>項目編號 %1 (CSV 檔案和 norvo-cli 中的編號)</translation>
     </message>
 </context>
 <context>
@@ -1074,14 +1126,6 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <source>固件更新失败,获取设备ID失败!</source>
-        <translation>韌體更新失敗,獲取設備ID失敗!</translation>
-    </message>
-    <message>
-        <source>固件更新失败,BIN文件与设备型号不一致!</source>
-        <translation>韌體更新失敗,BIN檔案與設備型號不一致!</translation>
-    </message>
-    <message>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>韌體更新失敗,擦除設備記憶體失敗!</translation>
     </message>
@@ -1100,6 +1144,18 @@
     <message>
         <source>打开串口失败: %1</source>
         <translation>開啟序列埠失敗: %1</translation>
+    </message>
+    <message>
+        <source>固件更新失败,获取设备ID失败! 请让仪表进入引导程序(升级模式), 并检查串口、波特率和连线。</source>
+        <translation>韌體更新失敗,獲取設備ID失敗! 請讓儀表進入引導程式(升級模式), 並檢查序列埠、鮑率和連線。</translation>
+    </message>
+    <message>
+        <source>固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)</source>
+        <translation>韌體更新失敗,BIN檔案與設備型號不一致! (儀表: %1, 檔案: %2)</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>未知</translation>
     </message>
 </context>
 </TS>
