@@ -148,6 +148,8 @@ private slots:
     void findBar();
     void keptLines_data();
     void keptLines();
+    void newestLineVisible_data();
+    void newestLineVisible();
     void pulledCable();
     void closedWhileListening();
 
@@ -425,6 +427,37 @@ void TestMonitor::keptLines()
     QTRY_COMPARE(document->blockCount(), kept);
     if (lineEnds) // the newest lines stay, whole
         QCOMPARE(document->firstBlock().text(), line(fed - kept + 2));
+}
+
+void TestMonitor::newestLineVisible_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("newest"); // how the last burst shows
+    QTest::newRow("raw") << "rdOriginal"
+                         << "DBG #60 ";
+    QTest::newRow("hex") << "rdHex"
+                         << "23 36 30 ";
+    QTest::newRow("raw and hex") << "rdOriginalHex"
+                                 << "DBG #60 ";
+}
+
+// While the view follows the stream, the newest line is whole on screen.
+void TestMonitor::newestLineVisible()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, newest);
+    MonitorDialog dialog;
+    dialog.show();
+    child<QRadioButton>(dialog, qPrintable(form))->setChecked(true);
+    auto *view = child<QPlainTextEdit>(dialog, "textEdit");
+    for (int number = 1; number <= 60; ++number)
+        dialog.slotDataRecv(QStringLiteral("DBG #%1 t=200\r\n").arg(number).toLatin1());
+    QTRY_VERIFY(view->toPlainText().contains(newest));
+    QTextCursor last(view->document()->lastBlock());
+    if (last.block().text().isEmpty())
+        last.movePosition(QTextCursor::PreviousBlock);
+    last.movePosition(QTextCursor::EndOfBlock);
+    QVERIFY(view->cursorRect(last).bottom() < view->viewport()->height());
 }
 
 void TestMonitor::pulledCable()
