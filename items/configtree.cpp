@@ -34,6 +34,14 @@ ConfigTree::ConfigTree(QWidget *parent)
     setFont(treeFont);
 }
 
+ConfigTree::~ConfigTree()
+{
+    // The model is deleted with the tree's children, after the tree has
+    // stopped being a tree, and announces a reset on its way: whoever watches
+    // it (the empty-tree hint) must not be called back into a half-gone view.
+    model()->blockSignals(true);
+}
+
 void ConfigTree::resizeEvent(QResizeEvent *event)
 {
     QTreeWidget::resizeEvent(event);

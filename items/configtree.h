@@ -8,6 +8,7 @@ class ConfigTree : public QTreeWidget
 {
 public:
     explicit ConfigTree(QWidget *parent);
+    ~ConfigTree() override;
 
     // The name column takes the width its names need, but no more than this
     // share of the tree, so a long name cannot push the values out of sight.
