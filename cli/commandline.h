@@ -50,6 +50,7 @@ private:
     FirmwareCommands m_firmware;
     MonitorCommand m_monitor;
     DetectCommand m_detect;
+    QString m_language; // the one chosen, handed on to a batch's workers
     QList<CliCommand> m_commands;
     QTranslator m_translator;
     QTranslator m_qtTranslator;

@@ -28,6 +28,13 @@ void error(const QString &message);
 // Progress and notes on standard error, as they are.
 void note(const QString &text);
 
+// A batch's worker hands its results over in one document of its own:
+// from now on printJson keeps the value instead of printing it.
+void captureJson();
+QJsonValue capturedJson();
+// The last message error() showed, empty when none.
+QString lastError();
+
 // Whether everything written to standard output so far reached it: false
 // once a write or flush failed (a full disk, a closed pipe). Flushes first.
 bool outputComplete();
