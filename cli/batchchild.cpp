@@ -37,8 +37,7 @@ int finish(int status, const QString &command)
 {
     // Asked after the command, so a name the command just wrote is the one
     // recorded; a port that did not answer is not asked twice.
-    const bool lineFailed
-            = status == ExitUsage || status == ExitLink || status == ExitInterrupted;
+    const bool lineFailed = status == ExitUsage || status == ExitLink || status == ExitInterrupted;
     if (!s_identified && !lineFailed && command != QLatin1String("flash")) {
         s_device = itemValue(kDeviceNameItem);
         if (!s_device.isEmpty())
@@ -47,7 +46,8 @@ int finish(int status, const QString &command)
     const QJsonObject envelope{
             {QStringLiteral("status"), status},
             {QStringLiteral("result"), Console::capturedJson()},
-            {QStringLiteral("error"), Console::lastError()},
+            // A warning shown on the way (a missing translation) is no failure.
+            {QStringLiteral("error"), status == ExitSuccess ? QString() : Console::lastError()},
             {QStringLiteral("device"), s_device},
             {QStringLiteral("model"), s_model},
     };

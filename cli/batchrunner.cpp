@@ -23,8 +23,8 @@
 
 namespace {
 const QStringList kBatchCommands{
-        QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("set"),
-        QStringLiteral("clock"), QStringLiteral("flash"), QStringLiteral("diff"),
+        QStringLiteral("read"),    QStringLiteral("write"), QStringLiteral("set"),
+        QStringLiteral("clock"),   QStringLiteral("flash"), QStringLiteral("diff"),
         QStringLiteral("history"),
 };
 constexpr char kFlashCommand[] = "flash";
@@ -58,7 +58,8 @@ constexpr Outcome kCrashed{ExitLink, "crashed", QT_TRANSLATE_NOOP("BatchRunner",
 const Outcome &outcomeOf(int status, const QString &keyword)
 {
     for (const Outcome &outcome : kOutcomes) {
-        if (keyword.isEmpty() ? outcome.status == status : keyword == QLatin1String(outcome.keyword))
+        if (keyword.isEmpty() ? outcome.status == status
+                              : keyword == QLatin1String(outcome.keyword))
             return outcome;
     }
     return kCrashed;
@@ -78,8 +79,8 @@ QString safeNamePart(QString text)
         text = text.mid(5);
     QString part;
     for (const QChar ch : qAsConst(text)) {
-        const bool kept = ch.isLetterOrNumber() || ch == QLatin1Char('-')
-                || ch == QLatin1Char('.') || ch == QLatin1Char('_');
+        const bool kept = ch.isLetterOrNumber() || ch == QLatin1Char('-') || ch == QLatin1Char('.')
+                || ch == QLatin1Char('_');
         if (kept)
             part += ch;
         else if (!part.endsWith(QLatin1Char('_')))
@@ -172,7 +173,8 @@ int BatchRunner::prepare(QString *message)
             m_outputDirectory = output;
     }
     // The inputs every port shares, for the record: what went onto the units.
-    if (m_command.name == QLatin1String(kWriteCommand) || m_command.name == QLatin1String(kFlashCommand))
+    if (m_command.name == QLatin1String(kWriteCommand)
+        || m_command.name == QLatin1String(kFlashCommand))
         m_fileMd5 = fileMd5(m_arguments.value(0));
     DEncryptInfo package;
     if (m_command.name == QLatin1String(kFlashCommand)
@@ -277,10 +279,11 @@ void BatchRunner::start(int index)
             [this, index](int, QProcess::ExitStatus status) {
                 finished(index, status == QProcess::CrashExit);
             });
-    connect(&run.process, &QProcess::errorOccurred, this, [this, index](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            finished(index, true);
-    });
+    connect(&run.process, &QProcess::errorOccurred, this,
+            [this, index](QProcess::ProcessError error) {
+                if (error == QProcess::FailedToStart)
+                    finished(index, true);
+            });
     ++m_running;
     run.clock.start();
     run.process.start(QCoreApplication::applicationFilePath(), workerArguments(run));
@@ -334,9 +337,10 @@ void BatchRunner::finished(int index, bool crashed)
     }
     if (!run.partialFile.isEmpty())
         QFile::remove(run.partialFile);
-    m_progress->setState(index, tr("%1 (%2 秒)")
-                                        .arg(tr(outcomeOf(run.status, run.outcome).text))
-                                        .arg(run.seconds, 0, 'f', 1));
+    m_progress->setState(index,
+                         tr("%1 (%2 秒)")
+                                 .arg(tr(outcomeOf(run.status, run.outcome).text))
+                                 .arg(run.seconds, 0, 'f', 1));
     writeRecord(run);
     if (--m_running == 0)
         emit allFinished();
@@ -348,6 +352,8 @@ void BatchRunner::takeEnvelope(PortRun &run)
     const QJsonObject envelope = QJsonDocument::fromJson(lines.constLast()).object();
     if (envelope.isEmpty())
         return; // refused before the command ran (a bad option): the error line says why
+    // Notes on standard error (a clock value left out) are no result.
+    run.detail.clear();
     run.result = envelope.value(QLatin1String("result"));
     run.device = envelope.value(QLatin1String("device")).toString();
     run.model = envelope.value(QLatin1String("model")).toString();
@@ -447,8 +453,8 @@ int BatchRunner::report() const
         else
             failed << QStringLiteral("%1 (%2)").arg(run->port.name, outcome);
         if (!json) {
-            table.addRow({run->port.name, run->device, outcome, run->detail,
-                          tr("%1 秒").arg(seconds)});
+            table.addRow(
+                    {run->port.name, run->device, outcome, run->detail, tr("%1 秒").arg(seconds)});
             continue;
         }
         const QJsonObject object{

@@ -183,7 +183,8 @@ int CommandLine::parseAndRun(const QStringList &arguments)
     Config::setFileName(settingsFile.isEmpty() ? defaultSettingsFile() : settingsFile);
     const QString language = firstLook.value(optionKey(CommonOption::kLanguage));
     m_language = chooseLanguage(language);
-    installTranslations(m_language);
+    if (!installTranslations(m_language))
+        m_language = QString::fromLatin1(LanguageCodes::kSimplifiedChinese);
 
     m_commands = commands();
     const QString name = firstLook.positionalArguments().value(0);
@@ -252,15 +253,17 @@ QString CommandLine::chooseLanguage(const QString &requested) const
     return LanguageCodes::forLocale(QLocale::system());
 }
 
-void CommandLine::installTranslations(const QString &code)
+bool CommandLine::installTranslations(const QString &code)
 {
-    if (loadProgramTranslation(&m_translator, code))
+    const bool loaded = loadProgramTranslation(&m_translator, code);
+    if (loaded)
         QCoreApplication::installTranslator(&m_translator);
     else if (code != QLatin1String(LanguageCodes::kSimplifiedChinese))
         // The texts are written in Simplified Chinese; any other language needs its file.
         Console::error(tr("警告: 找不到 %1 的翻译文件, 以简体中文输出").arg(code));
     if (loadQtTranslation(&m_qtTranslator, code))
         QCoreApplication::installTranslator(&m_qtTranslator);
+    return loaded || code == QLatin1String(LanguageCodes::kSimplifiedChinese);
 }
 
 QString CommandLine::overrideSerialSettings(const QCommandLineParser &parser) const

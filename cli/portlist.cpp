@@ -17,8 +17,8 @@ QString addPort(QList<BatchPort> *ports, const BatchPort &port)
 }
 } // namespace
 
-QString PortList::parse(const QString &commaList, const QString &fileName,
-                        QList<BatchPort> *ports, bool *fileError)
+QString PortList::parse(const QString &commaList, const QString &fileName, QList<BatchPort> *ports,
+                        bool *fileError)
 {
     ports->clear();
     *fileError = false;

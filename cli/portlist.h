@@ -23,8 +23,8 @@ public:
     // optionally followed by its rate; blank lines and lines starting with #
     // are skipped). Returns an error text, empty on success; fileError tells
     // a file that cannot be read from a malformed list.
-    static QString parse(const QString &commaList, const QString &fileName,
-                         QList<BatchPort> *ports, bool *fileError);
+    static QString parse(const QString &commaList, const QString &fileName, QList<BatchPort> *ports,
+                         bool *fileError);
 };
 
 #endif

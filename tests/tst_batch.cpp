@@ -111,9 +111,9 @@ private slots:
     {
         InstrumentSimulator first, second;
         QVERIFY(first.start() && second.start());
-        std::unique_ptr<QProcess> batch(startCli(
-                {"--ports", first.portName() + ',' + second.portName(), "--baud", "115200",
-                 "read", "-o", "units/"}));
+        std::unique_ptr<QProcess> batch(
+                startCli({"--ports", first.portName() + ',' + second.portName(), "--baud", "115200",
+                          "read", "-o", "units/"}));
         QCOMPARE(finish(batch.get()), 0);
         const QStringList files = QDir("units").entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(files.size(), 2);
@@ -134,8 +134,8 @@ private slots:
             QStringList ports;
             for (int i = 0; i < kPortsEach; ++i)
                 ports << QString("/nonexistent/%1tty%2").arg(name).arg(i);
-            batches.emplace_back(startCli({"--ports", ports.join(','), "--record", "shared.csv",
-                                           "clock"}));
+            batches.emplace_back(
+                    startCli({"--ports", ports.join(','), "--record", "shared.csv", "clock"}));
         }
         for (const auto &batch : batches)
             QCOMPARE(finish(batch.get()), 4);
