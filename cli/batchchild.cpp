@@ -46,8 +46,10 @@ int finish(int status, const QString &command)
     const QJsonObject envelope{
             {QStringLiteral("status"), status},
             {QStringLiteral("result"), Console::capturedJson()},
-            // A warning shown on the way (a missing translation) is no failure.
-            {QStringLiteral("error"), status == ExitSuccess ? QString() : Console::lastError()},
+            // The cause comes first (write names the item after it); a
+            // warning shown on the way is no failure.
+            {QStringLiteral("error"),
+             status == ExitSuccess ? QString() : Console::errorsShown().join(QStringLiteral("; "))},
             {QStringLiteral("device"), s_device},
             {QStringLiteral("model"), s_model},
     };

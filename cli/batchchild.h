@@ -6,8 +6,8 @@
 // The worker side of a batch: norvo-cli started by a batch for one port
 // (with the hidden option --batch-worker). The command runs exactly as it
 // runs alone; its JSON is held back, and at the end one JSON object goes to
-// standard output with the exit status, that JSON as "result", the last
-// error and the instrument's name and model for the record.
+// standard output with the exit status, that JSON as "result", the errors
+// shown and the instrument's name and model for the record.
 //
 // Why an envelope rather than new keys in every command's JSON: read and
 // write answer with arrays, which cannot take keys, and a failed command

@@ -20,7 +20,7 @@ namespace {
 bool s_outputFailed = false;
 bool s_captureJson = false;
 QJsonValue s_capturedJson;
-QString s_lastError;
+QStringList s_errorsShown;
 QtMessageHandler s_qtMessageHandler = nullptr;
 
 void quietQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -110,7 +110,7 @@ void printJson(const QJsonValue &value)
 
 void error(const QString &message)
 {
-    s_lastError = message;
+    s_errorsShown << message;
     note(QCoreApplication::applicationName() + QStringLiteral(": ") + escapeControls(message, true)
          + QLatin1Char('\n'));
 }
@@ -130,9 +130,9 @@ QJsonValue capturedJson()
     return s_capturedJson;
 }
 
-QString lastError()
+QStringList errorsShown()
 {
-    return s_lastError;
+    return s_errorsShown;
 }
 
 bool outputComplete()
