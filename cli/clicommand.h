@@ -17,6 +17,9 @@ constexpr char kConfig[] = "config";
 constexpr char kJson[] = "json";
 constexpr char kLanguage[] = "lang";
 constexpr char kVerbose[] = "verbose";
+constexpr char kPorts[] = "ports";
+constexpr char kPortsFrom[] = "ports-from";
+constexpr char kRecord[] = "record";
 } // namespace CommonOption
 
 // The file option (-o) of the commands that save what they read.

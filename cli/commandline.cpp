@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "batchchild.h"
+#include "batchrunner.h"
 #include "config.h"
 #include "console.h"
 #include "exitcodes.h"
@@ -30,6 +32,14 @@ QString optionKey(const char *name)
     return QString::fromLatin1(name);
 }
 
+// Started by a batch for one of its ports; not for users.
+QCommandLineOption batchWorkerOption()
+{
+    QCommandLineOption option(optionKey(BatchChild::kOption));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
 // How the option is written in help: "-o, --output <FILE.csv>".
 QString optionSyntax(const QCommandLineOption &option)
 {
@@ -45,8 +55,11 @@ QString optionSyntax(const QCommandLineOption &option)
 QString optionList(const QList<QCommandLineOption> &options)
 {
     TextTable table;
-    for (const QCommandLineOption &option : options)
+    for (const QCommandLineOption &option : options) {
+        if (option.flags() & QCommandLineOption::HiddenFromHelp)
+            continue;
         table.addRow({kIndent + optionSyntax(option), option.description()});
+    }
     return table.toString();
 }
 
@@ -86,6 +99,16 @@ QList<QCommandLineOption> CommandLine::commonOptions() const
             {optionKey(CommonOption::kLanguage),
              tr("输出和错误信息的语言: en_US、zh_CH 或 zh_TW。"), QStringLiteral("code")},
             {optionKey(CommonOption::kVerbose), tr("也在标准错误上显示 Qt 自己的警告。")},
+            {optionKey(CommonOption::kPorts),
+             tr("在这些串口上同时运行命令 (逗号分隔), 每个串口一行结果。"),
+             QStringLiteral("A,B,…")},
+            {optionKey(CommonOption::kPortsFrom),
+             tr("在这个文件列出的串口上同时运行命令, 每行一个串口, 可在其后写波特率。"),
+             QStringLiteral("FILE")},
+            {optionKey(CommonOption::kRecord),
+             tr("每个串口完成时在这个 CSV 文件末尾追加一行记录 (与 --ports 一起使用)。"),
+             QStringLiteral("FILE.csv")},
+            batchWorkerOption(),
             {{QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。")},
             {{QStringLiteral("v"), QStringLiteral("version")}, tr("显示版本。")},
     };
@@ -159,7 +182,9 @@ int CommandLine::parseAndRun(const QStringList &arguments)
     const QString settingsFile = firstLook.value(optionKey(CommonOption::kConfig));
     Config::setFileName(settingsFile.isEmpty() ? defaultSettingsFile() : settingsFile);
     const QString language = firstLook.value(optionKey(CommonOption::kLanguage));
-    installTranslations(chooseLanguage(language));
+    m_language = chooseLanguage(language);
+    if (!installTranslations(m_language))
+        m_language = QString::fromLatin1(LanguageCodes::kSimplifiedChinese);
 
     m_commands = commands();
     const QString name = firstLook.positionalArguments().value(0);
@@ -196,7 +221,25 @@ int CommandLine::parseAndRun(const QStringList &arguments)
         return ExitFile;
     }
 
-    return command->run(parser, commandArguments);
+    if (BatchRunner::isRequested(parser)) {
+        BatchRunner batch(parser, *command, commandArguments, m_language);
+        QString message;
+        const int status = batch.prepare(&message);
+        if (status == ExitUsage)
+            return usageError(message, command);
+        if (status != ExitSuccess) {
+            Console::error(message);
+            return status;
+        }
+        return batch.run();
+    }
+    if (parser.isSet(optionKey(CommonOption::kRecord)))
+        return usageError(tr("--record 只能和 --ports 或 --ports-from 一起使用"), command);
+    const bool worker = parser.isSet(optionKey(BatchChild::kOption));
+    if (worker)
+        Console::captureJson();
+    const int status = command->run(parser, commandArguments);
+    return worker ? BatchChild::finish(status, command->name) : status;
 }
 
 QString CommandLine::chooseLanguage(const QString &requested) const
@@ -210,15 +253,17 @@ QString CommandLine::chooseLanguage(const QString &requested) const
     return LanguageCodes::forLocale(QLocale::system());
 }
 
-void CommandLine::installTranslations(const QString &code)
+bool CommandLine::installTranslations(const QString &code)
 {
-    if (loadProgramTranslation(&m_translator, code))
+    const bool loaded = loadProgramTranslation(&m_translator, code);
+    if (loaded)
         QCoreApplication::installTranslator(&m_translator);
     else if (code != QLatin1String(LanguageCodes::kSimplifiedChinese))
         // The texts are written in Simplified Chinese; any other language needs its file.
         Console::error(tr("警告: 找不到 %1 的翻译文件, 以简体中文输出").arg(code));
     if (loadQtTranslation(&m_qtTranslator, code))
         QCoreApplication::installTranslator(&m_qtTranslator);
+    return loaded || code == QLatin1String(LanguageCodes::kSimplifiedChinese);
 }
 
 QString CommandLine::overrideSerialSettings(const QCommandLineParser &parser) const

@@ -37,7 +37,8 @@ private:
     void addOptions(QCommandLineParser &parser, const CliCommand *command) const;
 
     QString chooseLanguage(const QString &requested) const;
-    void installTranslations(const QString &code);
+    // False when the language's file is missing and the texts stay in Simplified Chinese.
+    bool installTranslations(const QString &code);
     // Applies --port and --baud for this run; an error text for a bad value.
     QString overrideSerialSettings(const QCommandLineParser &parser) const;
 
@@ -50,6 +51,7 @@ private:
     FirmwareCommands m_firmware;
     MonitorCommand m_monitor;
     DetectCommand m_detect;
+    QString m_language; // the one in effect, handed on to a batch's workers
     QList<CliCommand> m_commands;
     QTranslator m_translator;
     QTranslator m_qtTranslator;

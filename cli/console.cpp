@@ -18,6 +18,9 @@ namespace {
 // Set once a write to standard output fails; the results a script reads
 // would be incomplete.
 bool s_outputFailed = false;
+bool s_captureJson = false;
+QJsonValue s_capturedJson;
+QStringList s_errorsShown;
 QtMessageHandler s_qtMessageHandler = nullptr;
 
 void quietQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -96,6 +99,10 @@ void printBytes(const QByteArray &bytes)
 
 void printJson(const QJsonValue &value)
 {
+    if (s_captureJson) {
+        s_capturedJson = value;
+        return;
+    }
     const QJsonDocument document
             = value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
     printBytes(document.toJson(QJsonDocument::Indented));
@@ -103,6 +110,7 @@ void printJson(const QJsonValue &value)
 
 void error(const QString &message)
 {
+    s_errorsShown << message;
     note(QCoreApplication::applicationName() + QStringLiteral(": ") + escapeControls(message, true)
          + QLatin1Char('\n'));
 }
@@ -110,6 +118,21 @@ void error(const QString &message)
 void note(const QString &text)
 {
     write(stderr, QTextCodec::codecForLocale()->fromUnicode(text));
+}
+
+void captureJson()
+{
+    s_captureJson = true;
+}
+
+QJsonValue capturedJson()
+{
+    return s_capturedJson;
+}
+
+QStringList errorsShown()
+{
+    return s_errorsShown;
 }
 
 bool outputComplete()

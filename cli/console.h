@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QJsonValue>
 #include <QString>
+#include <QStringList>
 
 // Standard output and standard error of the command line. Text goes out in
 // the terminal's encoding, JSON always in UTF-8. Texts from instruments and
@@ -27,6 +28,13 @@ void printJson(const QJsonValue &value);
 void error(const QString &message);
 // Progress and notes on standard error, as they are.
 void note(const QString &text);
+
+// A batch's worker hands its results over in one document of its own:
+// from now on printJson keeps the value instead of printing it.
+void captureJson();
+QJsonValue capturedJson();
+// Every message error() showed so far, in order.
+QStringList errorsShown();
 
 // Whether everything written to standard output so far reached it: false
 // once a write or flush failed (a full disk, a closed pipe). Flushes first.

@@ -1,5 +1,6 @@
 #include "firmwarecommands.h"
 
+#include "batchchild.h"
 #include "bootloaderframes.h"
 #include "config.h"
 #include "console.h"
@@ -146,6 +147,9 @@ int FirmwareCommands::flash(const QCommandLineParser &parser, const QString &fil
     });
     runWorker(thread, [&thread] { thread.start(QThread::InheritPriority); });
     progress.finish(succeeded);
+    // The boot-loader names only the model; the name is the package's once it went on.
+    if (!thread.identifiedModel().isEmpty())
+        BatchChild::setIdentity(succeeded ? package.device() : QString(), thread.identifiedModel());
 
     if (!succeeded) {
         Console::error(updateError);

@@ -51,6 +51,7 @@ void UpdateThread::run()
     m_fastCompletion
             = singleton<Config>::instance()->value(SettingsKeys::kFirmwareFastCompletion).toBool();
     m_failure = Failure::None;
+    m_identifiedModel.clear();
 
     const QString refusal = packageRefusal(m_package);
     if (!refusal.isEmpty()) {
@@ -77,6 +78,7 @@ void UpdateThread::run()
         return fail(port,
                     tr("固件更新失败,获取设备ID失败! 请让仪表进入引导程序(升级模式), "
                        "并检查串口、波特率和连线。"));
+    m_identifiedModel = reportedModel(answer);
     if (!modelMatches(answer))
         return fail(port,
                     tr("固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)")

@@ -31,6 +31,8 @@ public:
     static QString packageRefusal(const DEncryptInfo &package);
     // Read once the run has finished.
     Failure failure() const { return m_failure; }
+    // The model the boot-loader named in the last run, empty when none answered.
+    QString identifiedModel() const { return m_identifiedModel; }
 
 signals:
     void signalUpdateSucceed();
@@ -56,6 +58,7 @@ private:
     DEncryptInfo m_package;
     bool m_fastCompletion = false; // taken from the settings at the start of each run
     Failure m_failure = Failure::None;
+    QString m_identifiedModel;
 };
 
 #endif
