@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>BatchRunner</name>
+    <message>
+        <source>成功</source>
+        <translation>succeeded</translation>
+    </message>
+    <message>
+        <source>与文件不同</source>
+        <translation>differs from the file</translation>
+    </message>
+    <message>
+        <source>用法错误</source>
+        <translation>bad usage</translation>
+    </message>
+    <message>
+        <source>文件问题</source>
+        <translation>file problem</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>link failure</translation>
+    </message>
+    <message>
+        <source>仪表拒绝</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>网络失败</source>
+        <translation>network failure</translation>
+    </message>
+    <message>
+        <source>已中止</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>异常结束</source>
+        <translation>crashed</translation>
+    </message>
+    <message>
+        <source>%1 不能在多个串口上同时运行</source>
+        <translation>%1 cannot run on several ports at once</translation>
+    </message>
+    <message>
+        <source>--port 不能和 --ports 或 --ports-from 一起使用</source>
+        <translation>--port cannot be used with --ports or --ports-from</translation>
+    </message>
+    <message>
+        <source>多个串口不能写同一个文件; 用 -o 目录/ 让每个串口各写一个文件</source>
+        <translation>Several ports cannot write one file; use -o DIR/ for one file per port</translation>
+    </message>
+    <message>
+        <source>无法创建目录: %1</source>
+        <translation>Cannot create the directory: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 秒)</source>
+        <translation>%1 (%2 s)</translation>
+    </message>
+    <message>
+        <source>%1 项, 未采用 %2 项</source>
+        <translation>%1 items, %2 not taken</translation>
+    </message>
+    <message>
+        <source>%1 项</source>
+        <translation>%1 items</translation>
+    </message>
+    <message>
+        <source>无法把 %1 改名为 %2</source>
+        <translation>Cannot rename %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 个串口全部成功</source>
+        <translation>All %1 ports succeeded</translation>
+    </message>
+    <message>
+        <source>%1 个串口中 %2 个成功; 失败: %3</source>
+        <translation>%2 of %1 ports succeeded; failed: %3</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>这次使用这个串口, 不改 config.ini。</source>
@@ -135,6 +218,22 @@
         <source>警告: 找不到 %1 的翻译文件, 以简体中文输出</source>
         <translation>Warning: no translation file for %1, messages stay in Simplified Chinese</translation>
     </message>
+    <message>
+        <source>在这些串口上同时运行命令 (逗号分隔), 每个串口一行结果。</source>
+        <translation>Run the command on all these ports at once (comma-separated); one result line per port.</translation>
+    </message>
+    <message>
+        <source>在这个文件列出的串口上同时运行命令, 每行一个串口, 可在其后写波特率。</source>
+        <translation>Run the command at once on the ports listed in this file, one per line, optionally followed by its baud rate.</translation>
+    </message>
+    <message>
+        <source>每个串口完成时在这个 CSV 文件末尾追加一行记录 (与 --ports 一起使用)。</source>
+        <translation>Append a record line to this CSV file as each port finishes (with --ports).</translation>
+    </message>
+    <message>
+        <source>--record 只能和 --ports 或 --ports-from 一起使用</source>
+        <translation>--record can only be used with --ports or --ports-from</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -172,6 +271,25 @@
     <message>
         <source>没有找到仪器</source>
         <translation>No instrument found</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceRecord</name>
+    <message>
+        <source>记录文件被锁住, 无法写入: %1</source>
+        <translation>The record file is locked and cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>记录文件是符号链接, 不写入: %1</source>
+        <translation>The record file is a symbolic link; not written: %1</translation>
+    </message>
+    <message>
+        <source>记录文件不是普通文件: %1</source>
+        <translation>The record file is not a regular file: %1</translation>
+    </message>
+    <message>
+        <source>无法写入记录文件 %1: %2</source>
+        <translation>Cannot write the record file %1: %2</translation>
     </message>
 </context>
 <context>
@@ -819,6 +937,25 @@ Write them too? “No” leaves them out; Synchronize Time sets the clock to the
     <message>
         <source>确定</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>串口重复: %1</source>
+        <translation>Port listed twice: %1</translation>
+    </message>
+    <message>
+        <source>无法读取串口列表 %1: %2</source>
+        <translation>Cannot read the port list %1: %2</translation>
+    </message>
+    <message>
+        <source>串口列表 %1 第 %2 行应为“串口 [波特率]”: %3</source>
+        <translation>Line %2 of the port list %1 should be &quot;PORT [BAUD]&quot;: %3</translation>
+    </message>
+    <message>
+        <source>串口列表是空的</source>
+        <translation>The port list is empty</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>BatchRunner</name>
+    <message>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>与文件不同</source>
+        <translation>与文件不同</translation>
+    </message>
+    <message>
+        <source>用法错误</source>
+        <translation>用法错误</translation>
+    </message>
+    <message>
+        <source>文件问题</source>
+        <translation>文件问题</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>连接失败</translation>
+    </message>
+    <message>
+        <source>仪表拒绝</source>
+        <translation>仪表拒绝</translation>
+    </message>
+    <message>
+        <source>网络失败</source>
+        <translation>网络失败</translation>
+    </message>
+    <message>
+        <source>已中止</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>异常结束</source>
+        <translation>异常结束</translation>
+    </message>
+    <message>
+        <source>%1 不能在多个串口上同时运行</source>
+        <translation>%1 不能在多个串口上同时运行</translation>
+    </message>
+    <message>
+        <source>--port 不能和 --ports 或 --ports-from 一起使用</source>
+        <translation>--port 不能和 --ports 或 --ports-from 一起使用</translation>
+    </message>
+    <message>
+        <source>多个串口不能写同一个文件; 用 -o 目录/ 让每个串口各写一个文件</source>
+        <translation>多个串口不能写同一个文件; 用 -o 目录/ 让每个串口各写一个文件</translation>
+    </message>
+    <message>
+        <source>无法创建目录: %1</source>
+        <translation>无法创建目录: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 秒)</source>
+        <translation>%1 (%2 秒)</translation>
+    </message>
+    <message>
+        <source>%1 项, 未采用 %2 项</source>
+        <translation>%1 项, 未采用 %2 项</translation>
+    </message>
+    <message>
+        <source>%1 项</source>
+        <translation>%1 项</translation>
+    </message>
+    <message>
+        <source>无法把 %1 改名为 %2</source>
+        <translation>无法把 %1 改名为 %2</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 个串口全部成功</source>
+        <translation>%1 个串口全部成功</translation>
+    </message>
+    <message>
+        <source>%1 个串口中 %2 个成功; 失败: %3</source>
+        <translation>%1 个串口中 %2 个成功; 失败: %3</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>这次使用这个串口, 不改 config.ini。</source>
@@ -135,6 +218,22 @@
         <source>警告: 找不到 %1 的翻译文件, 以简体中文输出</source>
         <translation>警告: 找不到 %1 的翻译文件, 以简体中文输出</translation>
     </message>
+    <message>
+        <source>在这些串口上同时运行命令 (逗号分隔), 每个串口一行结果。</source>
+        <translation>在这些串口上同时运行命令 (逗号分隔), 每个串口一行结果。</translation>
+    </message>
+    <message>
+        <source>在这个文件列出的串口上同时运行命令, 每行一个串口, 可在其后写波特率。</source>
+        <translation>在这个文件列出的串口上同时运行命令, 每行一个串口, 可在其后写波特率。</translation>
+    </message>
+    <message>
+        <source>每个串口完成时在这个 CSV 文件末尾追加一行记录 (与 --ports 一起使用)。</source>
+        <translation>每个串口完成时在这个 CSV 文件末尾追加一行记录 (与 --ports 一起使用)。</translation>
+    </message>
+    <message>
+        <source>--record 只能和 --ports 或 --ports-from 一起使用</source>
+        <translation>--record 只能和 --ports 或 --ports-from 一起使用</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -172,6 +271,25 @@
     <message>
         <source>没有找到仪器</source>
         <translation>没有找到仪器</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceRecord</name>
+    <message>
+        <source>记录文件被锁住, 无法写入: %1</source>
+        <translation>记录文件被锁住, 无法写入: %1</translation>
+    </message>
+    <message>
+        <source>记录文件是符号链接, 不写入: %1</source>
+        <translation>记录文件是符号链接, 不写入: %1</translation>
+    </message>
+    <message>
+        <source>记录文件不是普通文件: %1</source>
+        <translation>记录文件不是普通文件: %1</translation>
+    </message>
+    <message>
+        <source>无法写入记录文件 %1: %2</source>
+        <translation>无法写入记录文件 %1: %2</translation>
     </message>
 </context>
 <context>
@@ -819,6 +937,25 @@
     <message>
         <source>确定</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>串口重复: %1</source>
+        <translation>串口重复: %1</translation>
+    </message>
+    <message>
+        <source>无法读取串口列表 %1: %2</source>
+        <translation>无法读取串口列表 %1: %2</translation>
+    </message>
+    <message>
+        <source>串口列表 %1 第 %2 行应为“串口 [波特率]”: %3</source>
+        <translation>串口列表 %1 第 %2 行应为“串口 [波特率]”: %3</translation>
+    </message>
+    <message>
+        <source>串口列表是空的</source>
+        <translation>串口列表是空的</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>BatchRunner</name>
+    <message>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>与文件不同</source>
+        <translation>與檔案不同</translation>
+    </message>
+    <message>
+        <source>用法错误</source>
+        <translation>用法錯誤</translation>
+    </message>
+    <message>
+        <source>文件问题</source>
+        <translation>檔案問題</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>連線失敗</translation>
+    </message>
+    <message>
+        <source>仪表拒绝</source>
+        <translation>儀表拒絕</translation>
+    </message>
+    <message>
+        <source>网络失败</source>
+        <translation>網路失敗</translation>
+    </message>
+    <message>
+        <source>已中止</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>异常结束</source>
+        <translation>異常結束</translation>
+    </message>
+    <message>
+        <source>%1 不能在多个串口上同时运行</source>
+        <translation>%1 不能在多個序列埠上同時執行</translation>
+    </message>
+    <message>
+        <source>--port 不能和 --ports 或 --ports-from 一起使用</source>
+        <translation>--port 不能和 --ports 或 --ports-from 一起使用</translation>
+    </message>
+    <message>
+        <source>多个串口不能写同一个文件; 用 -o 目录/ 让每个串口各写一个文件</source>
+        <translation>多個序列埠不能寫同一個檔案; 用 -o 目錄/ 讓每個序列埠各寫一個檔案</translation>
+    </message>
+    <message>
+        <source>无法创建目录: %1</source>
+        <translation>無法建立目錄: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 秒)</source>
+        <translation>%1 (%2 秒)</translation>
+    </message>
+    <message>
+        <source>%1 项, 未采用 %2 项</source>
+        <translation>%1 項, 未採用 %2 項</translation>
+    </message>
+    <message>
+        <source>%1 项</source>
+        <translation>%1 項</translation>
+    </message>
+    <message>
+        <source>无法把 %1 改名为 %2</source>
+        <translation>無法把 %1 改名為 %2</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 个串口全部成功</source>
+        <translation>%1 個序列埠全部成功</translation>
+    </message>
+    <message>
+        <source>%1 个串口中 %2 个成功; 失败: %3</source>
+        <translation>%1 個序列埠中 %2 個成功; 失敗: %3</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>这次使用这个串口, 不改 config.ini。</source>
@@ -135,6 +218,22 @@
         <source>警告: 找不到 %1 的翻译文件, 以简体中文输出</source>
         <translation>警告: 找不到 %1 的翻譯檔案, 以簡體中文輸出</translation>
     </message>
+    <message>
+        <source>在这些串口上同时运行命令 (逗号分隔), 每个串口一行结果。</source>
+        <translation>在這些序列埠上同時執行命令 (逗號分隔), 每個序列埠一行結果。</translation>
+    </message>
+    <message>
+        <source>在这个文件列出的串口上同时运行命令, 每行一个串口, 可在其后写波特率。</source>
+        <translation>在這個檔案列出的序列埠上同時執行命令, 每行一個序列埠, 可在其後寫鮑率。</translation>
+    </message>
+    <message>
+        <source>每个串口完成时在这个 CSV 文件末尾追加一行记录 (与 --ports 一起使用)。</source>
+        <translation>每個序列埠完成時在這個 CSV 檔案末尾附加一行記錄 (與 --ports 一起使用)。</translation>
+    </message>
+    <message>
+        <source>--record 只能和 --ports 或 --ports-from 一起使用</source>
+        <translation>--record 只能和 --ports 或 --ports-from 一起使用</translation>
+    </message>
 </context>
 <context>
     <name>DateArguments</name>
@@ -172,6 +271,25 @@
     <message>
         <source>没有找到仪器</source>
         <translation>沒有找到儀器</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceRecord</name>
+    <message>
+        <source>记录文件被锁住, 无法写入: %1</source>
+        <translation>記錄檔被鎖住, 無法寫入: %1</translation>
+    </message>
+    <message>
+        <source>记录文件是符号链接, 不写入: %1</source>
+        <translation>記錄檔是符號連結, 不寫入: %1</translation>
+    </message>
+    <message>
+        <source>记录文件不是普通文件: %1</source>
+        <translation>記錄檔不是一般檔案: %1</translation>
+    </message>
+    <message>
+        <source>无法写入记录文件 %1: %2</source>
+        <translation>無法寫入記錄檔 %1: %2</translation>
     </message>
 </context>
 <context>
@@ -819,6 +937,25 @@
     <message>
         <source>确定</source>
         <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>串口重复: %1</source>
+        <translation>序列埠重複: %1</translation>
+    </message>
+    <message>
+        <source>无法读取串口列表 %1: %2</source>
+        <translation>無法讀取序列埠清單 %1: %2</translation>
+    </message>
+    <message>
+        <source>串口列表 %1 第 %2 行应为“串口 [波特率]”: %3</source>
+        <translation>序列埠清單 %1 第 %2 行應為「序列埠 [鮑率]」: %3</translation>
+    </message>
+    <message>
+        <source>串口列表是空的</source>
+        <translation>序列埠清單是空的</translation>
     </message>
 </context>
 <context>
