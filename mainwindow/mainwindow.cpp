@@ -546,6 +546,9 @@ void MainWindow::slotCompareItems()
     m_comparing = true;
     applyComparison();
     ui->writeChanged->setEnabled(true);
+    // A status message would hide the counts; once shown they come back after each.
+    statusBar()->clearMessage();
+    m_comparisonNote->show();
 }
 
 void MainWindow::slotWriteChanged()
@@ -603,7 +606,6 @@ void MainWindow::applyComparison()
         paintComparisonRow(row, entry);
     }
     m_comparisonNote->setText(tr("对比: %1").arg(m_comparison.summaryText()));
-    m_comparisonNote->show();
 }
 
 void MainWindow::paintComparisonRow(QTreeWidgetItem *row, const ComparedItem &entry)
