@@ -337,7 +337,7 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
                       + QLatin1Char('\n'));
     }
     if (onlyChanged && steps.isEmpty()) {
-        Console::note(tr("仪表已与文件一致, 没有写入任何项") + QLatin1Char('\n'));
+        Console::note(nothingToWriteText() + QLatin1Char('\n'));
         if (wantsJson(parser))
             Console::printJson(QJsonArray());
         return ExitSuccess;

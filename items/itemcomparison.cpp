@@ -32,11 +32,6 @@ ItemDifference valueDifference(const ComparedItem &item, bool fileAction)
         return ItemDifference::Same;
     return item.instrumentValue == item.fileValue ? ItemDifference::Same : ItemDifference::Differs;
 }
-
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("ItemComparison", text);
-}
 } // namespace
 
 ItemComparison ItemComparison::compare(const QVector<ItemRowText> &instrument,
@@ -102,12 +97,14 @@ QVector<ComparedItem> ItemComparison::writePlan() const
 QString ItemComparison::summaryText() const
 {
     if (matches())
-        return translate("与文件一致");
-    QStringList parts{translate("%1 项不同").arg(count(ItemDifference::Differs))};
+        return QCoreApplication::translate("ItemComparison", "与文件一致");
+    QStringList parts{QCoreApplication::translate("ItemComparison", "%1 项不同")
+                              .arg(count(ItemDifference::Differs))};
     if (const int onlyInFile = count(ItemDifference::OnlyInFile))
-        parts << translate("%1 项仅在文件中").arg(onlyInFile);
+        parts << QCoreApplication::translate("ItemComparison", "%1 项仅在文件中").arg(onlyInFile);
     if (const int onlyOnInstrument = count(ItemDifference::OnlyOnInstrument))
-        parts << translate("%1 项仅在仪表中").arg(onlyOnInstrument);
+        parts << QCoreApplication::translate("ItemComparison", "%1 项仅在仪表中")
+                         .arg(onlyOnInstrument);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -128,11 +125,18 @@ bool readBackMatches(const QString &readValue, const QString &sentValue)
 
 QString readBackConsistentText(int written)
 {
-    return translate("已写入 %1 项, 回读一致").arg(written);
+    return QCoreApplication::translate("ItemComparison", "已写入 %1 项, 回读一致").arg(written);
+}
+
+QString nothingToWriteText()
+{
+    return QCoreApplication::translate("ItemComparison", "仪表的数值已与文件一致, 没有写入任何项");
 }
 
 QString readBackMismatchText(int item, const QString &name, const QString &sent,
                              const QString &readBack)
 {
-    return translate("第 %1 项 %2: 写入 %3, 回读为 %4").arg(item).arg(name, sent, readBack);
+    return QCoreApplication::translate("ItemComparison", "第 %1 项 %2: 写入 %3, 回读为 %4")
+            .arg(item)
+            .arg(name, sent, readBack);
 }

@@ -59,6 +59,8 @@ bool readBackMatches(const QString &readValue, const QString &sentValue);
 
 // "已写入 12 项, 回读一致".
 QString readBackConsistentText(int written);
+// Writing only the differences found none.
+QString nothingToWriteText();
 // One item whose read-back differs from what was written.
 QString readBackMismatchText(int item, const QString &name, const QString &sent,
                              const QString &readBack);

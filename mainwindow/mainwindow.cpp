@@ -562,7 +562,7 @@ void MainWindow::slotWriteChanged()
         steps.append({entry.item, entry.fileValue, kValueItemFields});
     }
     if (steps.isEmpty()) {
-        statusBar()->showMessage(tr("仪表的数值与文件一致, 没有写入任何项"), kStatusMessageMs);
+        statusBar()->showMessage(nothingToWriteText(), kStatusMessageMs);
         return;
     }
     startWrites(rows, steps, tr("写入差异"));

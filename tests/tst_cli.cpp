@@ -302,7 +302,7 @@ void TestCli::diffAndOnlyChanged_data()
     QTest::addColumn<QString>("shown"); // by the write, on either output
 
     QTest::newRow("instrument matches: nothing sent")
-            << false << -1 << int(Success) << int(Success) << "仪表已与文件一致";
+            << false << -1 << int(Success) << int(Success) << "仪表的数值已与文件一致";
     QTest::newRow("two values differ")
             << true << -1 << int(Differs) << int(Success) << "已写入 2 项, 回读一致";
     QTest::newRow("value echoed but not kept")

@@ -307,7 +307,7 @@ void TestItemOperations::compareAndWriteChanged()
     const int frames = m_sim->receivedFrames().size();
     trigger("writeChanged");
     QCOMPARE(m_sim->receivedFrames().size(), frames);
-    QCOMPARE(status(), QStringLiteral("仪表的数值与文件一致, 没有写入任何项"));
+    QCOMPARE(status(), QStringLiteral("仪表的数值已与文件一致, 没有写入任何项"));
     QCOMPARE(note->text(), QStringLiteral("对比: 0 项不同, 1 项仅在文件中, 1 项仅在仪表中"));
 
     // The marks go with the list they were made for.
