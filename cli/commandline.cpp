@@ -331,13 +331,15 @@ QString CommandLine::helpText(const CliCommand *command) const
 
     TextTable codes;
     codes.addRow({exitNumber(ExitSuccess), tr("成功")});
+    codes.addRow({exitNumber(ExitDiffers), tr("仪表与文件不同 (diff)")});
     codes.addRow({exitNumber(ExitUsage),
                   tr("用法错误: 未知的命令或选项, 缺少或写错的参数; 没有写入仪表")});
     codes.addRow({exitNumber(ExitFile), tr("文件问题: 无法读取、解析或写入文件")});
     codes.addRow({exitNumber(ExitLink),
                   tr("连接失败: 打不开串口、超时、CRC 错误、应答格式错误或串口断开")});
-    codes.addRow({exitNumber(ExitRefused),
-                  tr("仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符")});
+    codes.addRow(
+            {exitNumber(ExitRefused),
+             tr("仪表拒绝: 数值未被采用或回读不一致、没有这一项、时钟未被确认或固件包型号不符")});
     codes.addRow({exitNumber(ExitNetwork), tr("网络失败: 连不上下载服务器或它的应答不能用")});
     codes.addRow({exitNumber(ExitInterrupted), tr("下载被 Ctrl-C 中止")});
     text += tr("退出状态:") + QLatin1Char('\n') + codes.toString();

@@ -5,6 +5,7 @@
 // instrument that said no come back as different numbers.
 enum ExitCode {
     ExitSuccess = 0,
+    ExitDiffers = 1, // the instrument's items differ from the file compared with
     ExitUsage = 2,   // unknown command or option, a missing or malformed argument; nothing sent
     ExitFile = 3,    // a file cannot be read, parsed or written
     ExitLink = 4,    // port not opened, timeout, CRC error, malformed answer, port gone

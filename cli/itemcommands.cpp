@@ -6,6 +6,7 @@
 #include "console.h"
 #include "datearguments.h"
 #include "exitcodes.h"
+#include "itemcomparison.h"
 #include "itemcsv.h"
 #include "itemreader.h"
 #include "itemrows.h"
@@ -28,6 +29,8 @@
 namespace {
 constexpr char kAtOption[] = "at";
 constexpr char kIncludeClockOption[] = "include-clock";
+constexpr char kOnlyChangedOption[] = "only-changed";
+constexpr char kVerifyOption[] = "verify";
 constexpr int kItemNumberDigits = 2;
 
 QString itemNumber(int item)
@@ -93,6 +96,38 @@ int writeFailureStatus(ItemWriteOutcome outcome)
 {
     return outcome == ItemWriteOutcome::TooLong ? ExitFile : ExitLink;
 }
+
+// The rows the window would show after importing the file; ExitSuccess or
+// ExitFile, the error already said.
+int readFileRows(const QString &fileName, QVector<ItemRowText> *rows)
+{
+    QVector<ItemRecord> records;
+    const QString importError = importItemFile(fileName, &records);
+    if (!importError.isEmpty()) {
+        Console::error(importError);
+        return ExitFile;
+    }
+    *rows = itemFileRows(records, loadSkipTable(skipItemsPath()));
+    return ExitSuccess;
+}
+
+// The instrument's list compared with the file's rows; ExitSuccess, or the
+// status of the read that failed.
+int compareWithInstrument(const QVector<ItemRowText> &fileRows, ItemComparison *comparison)
+{
+    const ItemListRead list = readItemList();
+    if (!list.error.isEmpty()) {
+        Console::error(list.error);
+        return ExitLink;
+    }
+    *comparison = ItemComparison::compare(list.rows, fileRows);
+    return ExitSuccess;
+}
+
+QJsonValue jsonValueOrNull(bool present, const QString &value)
+{
+    return present ? QJsonValue(value) : QJsonValue();
+}
 } // namespace
 
 QList<CliCommand> ItemCommands::commands()
@@ -106,6 +141,11 @@ QList<CliCommand> ItemCommands::commands()
     const QCommandLineOption includeClock(QString::fromLatin1(kIncludeClockOption),
                                           tr("也写入 yyyy-MM-dd hh:mm:ss 形式的数值 (仪表的时钟); "
                                              "默认跳过, 时钟请用 clock 设置。"));
+    const QCommandLineOption onlyChanged(QString::fromLatin1(kOnlyChangedOption),
+                                         tr("先读取仪表, 只写入与文件不同的项, 如同写入差异。"));
+    const QCommandLineOption verify(
+            QString::fromLatin1(kVerifyOption),
+            tr("写入后回读每个写入的项并与文件比较; 不一致时退出状态为 5。"));
     return {
             {QStringLiteral("ports"),
              QString(),
@@ -128,11 +168,20 @@ QList<CliCommand> ItemCommands::commands()
             {QStringLiteral("write"),
              QStringLiteral("FILE.csv"),
              tr("把 CSV 文件中每个带数值的配置项写入仪表, 如同写入配置"),
-             {includeClock},
+             {includeClock, onlyChanged, verify},
              1,
              1,
              [this](const QCommandLineParser &parser, const QStringList &arguments) {
                  return write(parser, arguments.at(0));
+             }},
+            {QStringLiteral("diff"),
+             QStringLiteral("FILE.csv"),
+             tr("读取仪表并与 CSV 文件对比, 列出不同的项, 如同对比配置"),
+             {},
+             1,
+             1,
+             [this](const QCommandLineParser &parser, const QStringList &arguments) {
+                 return diff(parser, arguments.at(0));
              }},
             {QStringLiteral("set"),
              QStringLiteral("N [VALUE]"),
@@ -210,44 +259,101 @@ int ItemCommands::read(const QCommandLineParser &parser)
     return ExitSuccess;
 }
 
+int ItemCommands::diff(const QCommandLineParser &parser, const QString &fileName)
+{
+    QVector<ItemRowText> fileRows;
+    ItemComparison comparison;
+    int status = readFileRows(fileName, &fileRows);
+    if (status == ExitSuccess)
+        status = compareWithInstrument(fileRows, &comparison);
+    if (status != ExitSuccess)
+        return status;
+
+    QJsonArray list;
+    TextTable table;
+    const QString absent = tr("(无)");
+    for (const ComparedItem &entry : comparison.entries()) {
+        if (entry.difference == ItemDifference::Same)
+            continue;
+        const bool onInstrument = entry.difference != ItemDifference::OnlyInFile;
+        const bool inFile = entry.difference != ItemDifference::OnlyOnInstrument;
+        list.append(QJsonObject{
+                {QStringLiteral("item"), entry.item},
+                {QStringLiteral("name"), entry.name},
+                {QStringLiteral("instrument"),
+                 jsonValueOrNull(onInstrument, entry.instrumentValue)},
+                {QStringLiteral("file"), jsonValueOrNull(inFile, entry.fileValue)},
+        });
+        table.addRow({itemNumber(entry.item), entry.name,
+                      onInstrument ? entry.instrumentValue : absent,
+                      inFile ? entry.fileValue : absent});
+    }
+    if (wantsJson(parser)) {
+        Console::printJson(list);
+    } else {
+        if (!table.isEmpty())
+            Console::print(table.toString());
+        Console::print(comparison.summaryText() + QLatin1Char('\n'));
+    }
+    return comparison.matches() ? ExitSuccess : ExitDiffers;
+}
+
 int ItemCommands::write(const QCommandLineParser &parser, const QString &fileName)
 {
-    QVector<ItemRecord> records;
-    const QString importError = importItemFile(fileName, &records);
-    if (!importError.isEmpty()) {
-        Console::error(importError);
-        return ExitFile;
-    }
-    // The rows the window would show after importing the file, and the
-    // items its write-all would send.
-    const SkipTable table = loadSkipTable(skipItemsPath());
     QVector<ItemRowText> rows;
-    for (const ItemRecord &record : qAsConst(records))
-        appendItemRows(rows, table, record.item, record.fields);
-    endItemRows(rows);
-    QStringList valueTexts;
-    for (const ItemRowText &row : qAsConst(rows))
-        valueTexts.append(row.column1);
+    int status = readFileRows(fileName, &rows);
+    if (status != ExitSuccess)
+        return status;
+    // The items write-all would send after importing the file, or only those
+    // the instrument holds otherwise.
+    QVector<ItemWriteThread::Step> candidates;
+    const bool onlyChanged = parser.isSet(QString::fromLatin1(kOnlyChangedOption));
+    if (onlyChanged) {
+        ItemComparison comparison;
+        status = compareWithInstrument(rows, &comparison);
+        if (status != ExitSuccess)
+            return status;
+        for (const ComparedItem &entry : comparison.writePlan())
+            candidates.append({entry.item, entry.fileValue, kValueItemFields});
+    } else {
+        QStringList valueTexts;
+        for (const ItemRowText &row : qAsConst(rows))
+            valueTexts.append(row.column1);
+        for (const BulkWriteStep &step : bulkWritePlan(valueTexts))
+            candidates.append({rows.at(step.row).item, step.value, kValueItemFields});
+    }
     // A time from an older file would set the instrument's clock back: such
     // values go only when asked for, as the window asks.
     const bool withClock = parser.isSet(QString::fromLatin1(kIncludeClockOption));
     QVector<ItemWriteThread::Step> steps;
-    for (const BulkWriteStep &step : bulkWritePlan(valueTexts)) {
-        const int item = rows.at(step.row).item;
+    for (const ItemWriteThread::Step &step : qAsConst(candidates)) {
         if (withClock || !isClockStamp(step.value)) {
-            steps.append({item, step.value, kValueItemFields});
+            steps.append(step);
             continue;
         }
         Console::note(tr("第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock")
-                              .arg(item)
+                              .arg(step.item)
                               .arg(step.value)
                       + QLatin1Char('\n'));
     }
+    if (onlyChanged && steps.isEmpty()) {
+        Console::note(nothingToWriteText() + QLatin1Char('\n'));
+        if (wantsJson(parser))
+            Console::printJson(QJsonArray());
+        return ExitSuccess;
+    }
+    return writeSteps(parser, steps);
+}
 
+int ItemCommands::writeSteps(const QCommandLineParser &parser,
+                             const QVector<ItemWriteThread::Step> &steps)
+{
     const bool json = wantsJson(parser);
+    const bool verify = parser.isSet(QString::fromLatin1(kVerifyOption));
     QJsonArray report;
     int refused = 0;
     std::optional<ItemWriteResult> failure;
+    std::optional<ItemVerifyResult> verified;
     ItemWriteThread thread;
     QObject receiver;
     QObject::connect(&thread, &ItemWriteThread::signalWritten, &receiver,
@@ -278,8 +384,18 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
                              line += QStringLiteral("  ") + tr("(未采用 %1)").arg(sent.value);
                          Console::print(line + QLatin1Char('\n'));
                      });
-    runWorker(thread, [&] { thread.startWrites(steps); });
+    QObject::connect(&thread, &ItemWriteThread::signalVerified, &receiver,
+                     [&](const ItemVerifyResult &result) { verified = result; });
+    runWorker(thread, [&] { thread.startWrites(steps, verify); });
 
+    // Each written step has its entry in the report, in step order.
+    if (verified) {
+        for (const ItemReadBack &mismatch : qAsConst(verified->mismatches)) {
+            QJsonObject entry = report.at(mismatch.step).toObject();
+            entry.insert(QStringLiteral("readBack"), mismatch.value);
+            report.replace(mismatch.step, entry);
+        }
+    }
     if (json)
         Console::printJson(report);
     if (failure)
@@ -287,6 +403,22 @@ int ItemCommands::write(const QCommandLineParser &parser, const QString &fileNam
     if (!json)
         Console::print(tr("写入 %1 项, 未采用 %2 项").arg(steps.size()).arg(refused)
                        + QLatin1Char('\n'));
+    if (verified && !verified->errorText.isEmpty()) {
+        Console::error(verified->errorText);
+        return ExitLink;
+    }
+    if (verified) {
+        for (const ItemReadBack &mismatch : qAsConst(verified->mismatches)) {
+            const ItemWriteThread::Step &sent = steps.at(mismatch.step);
+            Console::error(readBackMismatchText(sent.item, Console::oneLine(mismatch.name),
+                                                Console::oneLine(sent.value),
+                                                Console::oneLine(mismatch.value)));
+        }
+        if (!verified->mismatches.isEmpty())
+            return ExitRefused;
+        if (!json)
+            Console::print(readBackConsistentText(verified->checked) + QLatin1Char('\n'));
+    }
     return refused > 0 ? ExitRefused : ExitSuccess;
 }
 

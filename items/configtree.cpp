@@ -6,6 +6,7 @@
 
 namespace {
 constexpr int kColumnCount = 2;
+constexpr int kValueColumn = 1;
 } // namespace
 
 ConfigTree::ConfigTree(QWidget *parent)
@@ -48,8 +49,23 @@ void ConfigTree::resizeEvent(QResizeEvent *event)
     fitNameColumn();
 }
 
+void ConfigTree::showFileColumn(const QStringList &headers)
+{
+    const bool shown = !headers.isEmpty();
+    setColumnCount(shown ? headers.size() : kColumnCount);
+    if (shown)
+        setHeaderLabels(headers);
+    setHeaderHidden(!shown);
+    header()->setSectionResizeMode(kValueColumn, QHeaderView::Interactive);
+    fitNameColumn();
+}
+
 void ConfigTree::fitNameColumn()
 {
     const int limit = viewport()->width() * kMaxNameColumnPercent / 100;
     header()->resizeSection(0, qMin(sizeHintForColumn(0), limit));
+    if (columnCount() > kColumnCount) {
+        const int valueLimit = viewport()->width() * kMaxValueColumnPercent / 100;
+        header()->resizeSection(kValueColumn, qMin(sizeHintForColumn(kValueColumn), valueLimit));
+    }
 }

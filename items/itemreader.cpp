@@ -30,14 +30,18 @@ QString readItem(QSerialPort &port, int item, QStringList *fields)
     return QString();
 }
 
+QString openItemPort(QSerialPort &port)
+{
+    if (openSerialPort(port))
+        return QString();
+    return openFailureText(
+            port, QCoreApplication::translate("RefreshThread", "打开串口失败: %1").arg(QString()));
+}
+
 QString readItemFromDevice(int item, QStringList *fields)
 {
     fields->clear();
     QSerialPort port;
-    if (!openSerialPort(port)) {
-        return openFailureText(
-                port,
-                QCoreApplication::translate("RefreshThread", "打开串口失败: %1").arg(QString()));
-    }
-    return readItem(port, item, fields);
+    const QString openError = openItemPort(port);
+    return openError.isEmpty() ? readItem(port, item, fields) : openError;
 }

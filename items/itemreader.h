@@ -11,6 +11,10 @@ class QSerialPort;
 // when the instrument has no such item (the empty answer that ends the list).
 QString readItem(QSerialPort &port, int item, QStringList *fields);
 
+// Opens the configured port for item requests; the translated error text,
+// empty on success.
+QString openItemPort(QSerialPort &port);
+
 // The same over the configured port, opened for this one request.
 QString readItemFromDevice(int item, QStringList *fields);
 

@@ -48,6 +48,11 @@ constexpr char kItemFileFilter[] = "Files (*.csv)";
 constexpr char kItemFileSuffix[] = "csv";
 constexpr int kEditCancelled = 0; // askItemValue: nothing to write
 const QString kValuePrefix = QStringLiteral(": ");
+constexpr int kFileColumn = 2; // the reference file's value while a comparison is shown
+// Row backgrounds of a comparison: soft enough to keep the text readable.
+const QColor kDiffersColor(255, 226, 160);
+const QColor kOnlyInFileColor(200, 225, 250);
+const QColor kOnlyOnInstrumentColor(225, 225, 225);
 
 Config *config()
 {
@@ -64,6 +69,7 @@ MainWindow::MainWindow(QWidget *parent)
     , m_portStatus(new PortStatusLabel(this))
     , m_treeHint(new EmptyTreeHint(tree))
     , m_importedNote(new QLabel(this))
+    , m_comparisonNote(new QLabel(this))
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(GuiResources::kConfigureIcon));
@@ -73,6 +79,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_importedNote->setObjectName(QStringLiteral("importedNote"));
     statusBar()->addWidget(m_importedNote);
     m_importedNote->hide();
+    m_comparisonNote->setObjectName(QStringLiteral("comparisonNote"));
+    statusBar()->addWidget(m_comparisonNote);
+    m_comparisonNote->hide();
+    ui->writeChanged->setEnabled(false);
     ui->toolBar->setMovable(false);
     ui->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     connectSignals();
@@ -99,6 +109,8 @@ void MainWindow::connectSignals()
     connect(ui->import_2, &QAction::triggered, this, &MainWindow::slotImportItems);
     connect(ui->export_2, &QAction::triggered, this, &MainWindow::slotExportItems);
     connect(ui->save, &QAction::triggered, this, &MainWindow::slotWriteItems);
+    connect(ui->compare, &QAction::triggered, this, &MainWindow::slotCompareItems);
+    connect(ui->writeChanged, &QAction::triggered, this, &MainWindow::slotWriteChanged);
     connect(ui->sync_time, &QAction::triggered, this, &MainWindow::slotSyncTime);
     connect(ui->debug, &QAction::triggered, this, &MainWindow::slotHistoryData);
     connect(ui->update, &QAction::triggered, this, &MainWindow::slotUpdateHardware);
@@ -120,6 +132,8 @@ void MainWindow::connectSignals()
     connect(&writeThread, &ItemWriteThread::signalWriting, this, &MainWindow::slotItemWriting);
     connect(&writeThread, &ItemWriteThread::signalWritten, this, &MainWindow::slotItemWritten);
     connect(&writeThread, &QThread::finished, this, &MainWindow::slotWritesFinished);
+    connect(&writeThread, &ItemWriteThread::signalVerifying, this, &MainWindow::slotItemsVerifying);
+    connect(&writeThread, &ItemWriteThread::signalVerified, this, &MainWindow::slotItemsVerified);
     connect(&clockThread, &ClockSyncThread::signalClockSynced, this, &MainWindow::slotClockSynced);
     connect(&clockThread, &ClockSyncThread::signalItemRead, this, &MainWindow::slotClockItemRead);
     connect(&clockThread, &QThread::finished, this, [this] { setBusy(false); });
@@ -131,8 +145,9 @@ void MainWindow::setBusy(bool busy)
     // Everything that talks to the instrument, or changes or reads the tree
     // while an exchange fills it, waits for the exchange to end.
     for (QAction *action : {ui->setup, ui->refresh, ui->import_2, ui->export_2, ui->save,
-                            ui->sync_time, ui->debug, ui->update, ui->monitor})
+                            ui->compare, ui->sync_time, ui->debug, ui->update, ui->monitor})
         action->setEnabled(!busy);
+    ui->writeChanged->setEnabled(!busy && m_comparing);
     tree->setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 
@@ -297,12 +312,7 @@ void MainWindow::slotExportItems()
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导出配置......"));
-    QVector<ItemRowText> rows;
-    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem *item = tree->topLevelItem(row);
-        rows.append({item->data(0, Qt::UserRole).toInt(), item->text(0), item->text(1)});
-    }
-    const QString error = exportItemFile(fileName, rows);
+    const QString error = exportItemFile(fileName, itemRowTexts());
     if (!error.isEmpty()) {
         showErrorBox(tr("导出配置"), error, windowIcon());
         return;
@@ -310,23 +320,24 @@ void MainWindow::slotExportItems()
     statusBar()->showMessage(tr("导出配置成功"), kStatusMessageMs);
 }
 
-void MainWindow::slotImportItems()
+bool MainWindow::openItemFile(const QString &title, QVector<ItemRecord> *records)
 {
-    if (m_busy)
-        return;
-    const QString fileName
-            = chooseOpenFile(this, tr("导入配置"), QString::fromLatin1(kItemFileFilter));
+    const QString fileName = chooseOpenFile(this, title, QString::fromLatin1(kItemFileFilter));
     if (fileName.isEmpty())
-        return;
-    statusBar()->showMessage(tr("正在导入配置......"));
+        return false;
     // The whole file is parsed before the tree changes: a broken file leaves
     // the items on screen as they were.
+    const QString error = importItemFile(fileName, records);
+    if (!error.isEmpty())
+        showErrorBox(title, error, windowIcon());
+    return error.isEmpty();
+}
+
+void MainWindow::slotImportItems()
+{
     QVector<ItemRecord> records;
-    const QString error = importItemFile(fileName, &records);
-    if (!error.isEmpty()) {
-        showErrorBox(tr("导入配置"), error, windowIcon());
+    if (m_busy || !openItemFile(tr("导入配置"), &records))
         return;
-    }
     slotClearItems();
     for (const ItemRecord &record : qAsConst(records))
         slotAddItems(record.item, record.fields);
@@ -360,7 +371,7 @@ void MainWindow::slotWriteItems()
     if (m_busy)
         return;
     QStringList valueTexts;
-    for (int row = 0; row < tree->topLevelItemCount(); ++row)
+    for (int row = 0; row < itemRowCount(); ++row)
         valueTexts.append(tree->topLevelItem(row)->text(1));
     const QVector<BulkWriteStep> plan = bulkWritePlan(valueTexts);
     // A time from an older file would set the instrument's clock back; 同步时间
@@ -389,11 +400,11 @@ void MainWindow::slotWriteItems()
         statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
         return;
     }
-    startWrites(rows, steps, true);
+    startWrites(rows, steps, tr("写入配置"));
 }
 
 bool MainWindow::startWrites(const QList<QTreeWidgetItem *> &rows,
-                             const QVector<ItemWriteThread::Step> &steps, bool bulk)
+                             const QVector<ItemWriteThread::Step> &steps, const QString &bulkTitle)
 {
     if (m_busy || writeThread.isRunning())
         return false;
@@ -404,12 +415,16 @@ bool MainWindow::startWrites(const QList<QTreeWidgetItem *> &rows,
     m_writeValues.clear();
     for (const ItemWriteThread::Step &step : steps)
         m_writeValues.append(step);
-    m_bulkWrite = bulk;
+    m_bulkTitle = bulkTitle;
+    m_bulkWrite = !bulkTitle.isEmpty();
+    m_verifyResult = ItemVerifyResult();
     m_writeFailed = false;
     m_notTaken.clear();
     setBusy(true);
     statusBar()->showMessage(tr("正在写入配置......"));
-    return writeThread.startWrites(steps);
+    // Several items are read back once written: an echo only says what the
+    // instrument answered, not what it keeps.
+    return writeThread.startWrites(steps, m_bulkWrite);
 }
 
 QTreeWidgetItem *MainWindow::writtenRow(int step) const
@@ -439,7 +454,7 @@ void MainWindow::slotItemWritten(int step, const ItemWriteResult &result)
         else
             showErrorBox(tr("提交"), result.errorText, windowIcon());
         if (m_bulkWrite)
-            showErrorBox(tr("写入配置"), tr("写入配置失败: %1").arg(written.value), windowIcon());
+            showErrorBox(m_bulkTitle, tr("写入配置失败: %1").arg(written.value), windowIcon());
         return;
     }
     QTreeWidgetItem *row = writtenRow(step);
@@ -449,6 +464,8 @@ void MainWindow::slotItemWritten(int step, const ItemWriteResult &result)
     markImported(row, false);
     if (written.expectedFields == kValueItemFields)
         row->setText(1, itemValueText(result.echoedValue()));
+    if (m_comparing)
+        applyComparison();
     if (written.expectedFields == kActionItemFields
         || echoTakesValue(result.echoedValue(), written.value)) {
         statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
@@ -465,8 +482,29 @@ void MainWindow::slotWritesFinished()
     if (!m_bulkWrite || m_writeFailed || m_closing)
         return;
     showImportedNote(false);
+    if (!m_verifyResult.errorText.isEmpty()) {
+        showErrorBox(m_bulkTitle, tr("回读失败: %1").arg(m_verifyResult.errorText), windowIcon());
+        return;
+    }
+    QStringList mismatches;
+    for (const ItemReadBack &readBack : qAsConst(m_verifyResult.mismatches)) {
+        const ItemWriteThread::Step &written = m_writeValues.at(readBack.step);
+        mismatches << readBackMismatchText(written.item, readBack.name, written.value,
+                                           readBack.value);
+    }
+    if (!mismatches.isEmpty()) {
+        // The echo said yes, the instrument holds something else: no success.
+        showErrorBox(m_bulkTitle,
+                     tr("已写入 %1 项, %2 项回读不一致:")
+                                     .arg(m_writeValues.size())
+                                     .arg(mismatches.size())
+                             + QLatin1Char('\n') + mismatches.join(QLatin1Char('\n')),
+                     windowIcon());
+        return;
+    }
+    const QString consistent = readBackConsistentText(m_verifyResult.checked);
     if (m_notTaken.isEmpty()) {
-        statusBar()->showMessage(tr("写入配置成功"), kStatusMessageMs);
+        statusBar()->showMessage(consistent, kStatusMessageMs);
         return;
     }
     // A refusal's own notice is long gone under the following items: the
@@ -475,8 +513,144 @@ void MainWindow::slotWritesFinished()
                                     .arg(m_writeValues.size())
                                     .arg(m_notTaken.size());
     statusBar()->showMessage(summary, kStatusMessageMs);
-    showMessageBox(QMessageBox::Warning, tr("写入配置"),
-                   summary + QStringLiteral(":\n") + m_notTaken.join(QLatin1Char('\n')), this);
+    showMessageBox(QMessageBox::Warning, m_bulkTitle,
+                   summary + QStringLiteral(":\n") + m_notTaken.join(QLatin1Char('\n'))
+                           + QStringLiteral("\n\n") + consistent,
+                   this);
+}
+
+void MainWindow::slotItemsVerifying(int done, int total)
+{
+    statusBar()->showMessage(tr("正在回读...... %1 / %2").arg(done + 1).arg(total));
+}
+
+void MainWindow::slotItemsVerified(const ItemVerifyResult &result)
+{
+    m_verifyResult = result;
+    // The tree shows what the instrument holds, not what it echoed.
+    for (const ItemReadBack &readBack : result.mismatches) {
+        if (QTreeWidgetItem *row = writtenRow(readBack.step))
+            row->setText(1, itemValueText(readBack.value));
+    }
+    if (m_comparing && !result.mismatches.isEmpty())
+        applyComparison();
+}
+
+void MainWindow::slotCompareItems()
+{
+    QVector<ItemRecord> records;
+    if (m_busy || !openItemFile(tr("对比配置"), &records))
+        return;
+    clearComparison();
+    m_compareFile = itemFileRows(records, skipItems);
+    m_comparing = true;
+    applyComparison();
+    ui->writeChanged->setEnabled(true);
+    // A status message would hide the counts; once shown they come back after each.
+    statusBar()->clearMessage();
+    m_comparisonNote->show();
+}
+
+void MainWindow::slotWriteChanged()
+{
+    if (m_busy || !m_comparing)
+        return;
+    QList<QTreeWidgetItem *> rows;
+    QVector<ItemWriteThread::Step> steps;
+    for (const ComparedItem &entry : m_comparison.writePlan()) {
+        rows.append(tree->topLevelItem(entry.instrumentRow));
+        steps.append({entry.item, entry.fileValue, kValueItemFields});
+    }
+    if (steps.isEmpty()) {
+        statusBar()->showMessage(nothingToWriteText(), kStatusMessageMs);
+        return;
+    }
+    startWrites(rows, steps, tr("写入差异"));
+}
+
+int MainWindow::itemRowCount() const
+{
+    return tree->topLevelItemCount() - m_onlyInFileRows;
+}
+
+QVector<ItemRowText> MainWindow::itemRowTexts() const
+{
+    QVector<ItemRowText> rows;
+    for (int row = 0; row < itemRowCount(); ++row) {
+        const QTreeWidgetItem *item = tree->topLevelItem(row);
+        rows.append({item->data(0, Qt::UserRole).toInt(), item->text(0), item->text(1)});
+    }
+    return rows;
+}
+
+void MainWindow::applyComparison()
+{
+    while (m_onlyInFileRows > 0) {
+        delete tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
+        --m_onlyInFileRows;
+    }
+    m_comparison = ItemComparison::compare(itemRowTexts(), m_compareFile);
+    tree->showFileColumn({tr("配置项"), tr("仪表"), tr("文件值")});
+    for (const ComparedItem &entry : m_comparison.entries()) {
+        if (entry.instrumentRow >= 0) {
+            paintComparisonRow(tree->topLevelItem(entry.instrumentRow), entry);
+            continue;
+        }
+        // Not an item of the instrument: shown after its list, never written or exported.
+        const ItemRowText text
+                = itemRowText(tree->topLevelItemCount() + 1, entry.item, {entry.name});
+        auto *row = new QTreeWidgetItem(QStringList{text.column0, tr("(仅在文件中)")});
+        row->setData(0, Qt::UserRole, entry.item);
+        tree->addTopLevelItem(row);
+        ++m_onlyInFileRows;
+        paintComparisonRow(row, entry);
+    }
+    m_comparisonNote->setText(tr("对比: %1").arg(m_comparison.summaryText()));
+}
+
+void MainWindow::paintComparisonRow(QTreeWidgetItem *row, const ComparedItem &entry)
+{
+    QBrush background;
+    QString fileText = entry.action ? QString() : entry.fileValue;
+    switch (entry.difference) {
+    case ItemDifference::Same:
+        break;
+    case ItemDifference::Differs:
+        background = kDiffersColor;
+        break;
+    case ItemDifference::OnlyInFile:
+        background = kOnlyInFileColor;
+        break;
+    case ItemDifference::OnlyOnInstrument:
+        background = kOnlyOnInstrumentColor;
+        fileText = tr("(仅在仪表中)");
+        break;
+    }
+    row->setText(kFileColumn, fileText);
+    for (int column = 0; column <= kFileColumn; ++column)
+        row->setBackground(column, background);
+}
+
+void MainWindow::clearComparison()
+{
+    if (!m_comparing)
+        return;
+    m_comparing = false;
+    while (m_onlyInFileRows > 0) {
+        delete tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
+        --m_onlyInFileRows;
+    }
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        QTreeWidgetItem *item = tree->topLevelItem(row);
+        item->setText(kFileColumn, QString());
+        for (int column = 0; column <= kFileColumn; ++column)
+            item->setBackground(column, QBrush());
+    }
+    tree->showFileColumn({});
+    m_compareFile.clear();
+    m_comparison = ItemComparison();
+    m_comparisonNote->hide();
+    ui->writeChanged->setEnabled(false);
 }
 
 void MainWindow::slotSyncTime()
@@ -485,7 +659,7 @@ void MainWindow::slotSyncTime()
         return;
     // Rows showing the instrument's time are read again once it is set.
     QList<int> clockItems;
-    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+    for (int row = 0; row < itemRowCount(); ++row) {
         const QTreeWidgetItem *item = tree->topLevelItem(row);
         if (isClockValue(item->text(1).mid(kValuePrefix.size())))
             clockItems.append(item->data(0, Qt::UserRole).toInt());
@@ -517,7 +691,7 @@ void MainWindow::slotClockItemRead(int index, const QStringList &list)
         return;
     // A row imported from another instrument's file can carry a number that
     // is a different item here: only the item of the row's own name is its value.
-    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+    for (int row = 0; row < itemRowCount(); ++row) {
         QTreeWidgetItem *item = tree->topLevelItem(row);
         if (item->data(0, Qt::UserRole).toInt() == index && !item->text(1).isEmpty()
             && prepareItemEdit(item->text(0), item->text(1)).name == list.at(0).trimmed())
@@ -551,6 +725,7 @@ void MainWindow::slotAbout()
 
 void MainWindow::slotClearItems()
 {
+    clearComparison();
     tree->clear();
     showImportedNote(false);
     SkipFilter::reset();
@@ -558,6 +733,8 @@ void MainWindow::slotClearItems()
 
 void MainWindow::slotAddItems(int index, const QStringList &list)
 {
+    // A list that changes is no longer the one compared.
+    clearComparison();
     for (const ItemRow &row : rowsToShow(skipItems, index, list))
         addItemRow(row.index, row.list);
 }
@@ -572,7 +749,8 @@ void MainWindow::slotShowErrorMessage(const QString &title, const QString &error
 void MainWindow::slotItemDoubleClicked(QTreeWidgetItem *item, int column)
 {
     Q_UNUSED(column)
-    if (m_busy)
+    // A row only in the compared file is no item of the instrument.
+    if (m_busy || tree->indexOfTopLevelItem(item) >= itemRowCount())
         return;
     // The edit runs its own event loop, in which a refresh may clear the tree
     // and delete the row; the persistent index notices that.
@@ -608,7 +786,7 @@ int MainWindow::askItemValue(QString name, QString value, QString &newValue)
 bool MainWindow::writeItem(QTreeWidgetItem *item, const QString &value, int expectedFields)
 {
     const ItemWriteThread::Step step{item->data(0, Qt::UserRole).toInt(), value, expectedFields};
-    return startWrites({item}, {step}, false);
+    return startWrites({item}, {step}, QString());
 }
 
 void MainWindow::slot_en_US()

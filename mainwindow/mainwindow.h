@@ -2,6 +2,7 @@
 #define NORVO_MAINWINDOW_H
 
 #include "clocksyncthread.h"
+#include "itemcomparison.h"
 #include "itemwritethread.h"
 #include "refreshthread.h"
 #include "skipitems.h"
@@ -65,6 +66,8 @@ public slots:
     void slot_en_US();
     void slot_zh_CH();
     void slot_zh_TW();
+    void slotCompareItems();
+    void slotWriteChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +78,8 @@ private slots:
     void slotItemWriting(int step, int total);
     void slotItemWritten(int step, const ItemWriteResult &result);
     void slotWritesFinished();
+    void slotItemsVerifying(int done, int total);
+    void slotItemsVerified(const ItemVerifyResult &result);
     void slotClockSynced(const ClockSyncResult &result);
     void slotClockItemRead(int index, const QStringList &list);
 
@@ -83,6 +88,9 @@ private:
     void shrinkToolBarIcons();
     int toolBarWidth() const;
     void addItemRow(int index, const QStringList &list);
+    // Asks for an item file and reads it whole; false when the user cancelled
+    // or the file is broken, which the box titled title has said.
+    bool openItemFile(const QString &title, QVector<ItemRecord> *records);
     // The list being filled has ended: a row the SkipItems filter holds is shown.
     void endItemList();
     // Italic rows show values read from a file and not yet written to the instrument.
@@ -97,8 +105,17 @@ private:
     // when offered; true when the user chose the settings.
     bool execErrorBox(const QString &title, const QString &text, const QIcon &icon,
                       bool offerSetup);
+    // bulkTitle names a write of several items, which is read back afterwards;
+    // empty for one edited item.
     bool startWrites(const QList<QTreeWidgetItem *> &rows,
-                     const QVector<ItemWriteThread::Step> &steps, bool bulk);
+                     const QVector<ItemWriteThread::Step> &steps, const QString &bulkTitle);
+    // Rows of the instrument's list: the file's rows a comparison adds follow them.
+    int itemRowCount() const;
+    QVector<ItemRowText> itemRowTexts() const;
+    // Compares the tree with the file kept by the last compare and marks the rows.
+    void applyComparison();
+    void clearComparison();
+    void paintComparisonRow(QTreeWidgetItem *row, const ComparedItem &entry);
     QTreeWidgetItem *writtenRow(int step) const;
 
     Ui::MainWindow *ui;
@@ -122,6 +139,13 @@ private:
     EmptyTreeHint *m_treeHint;
     QStringList m_notTaken; // rows of the running bulk write whose value the instrument refused
     QLabel *m_importedNote;
+    QString m_bulkTitle; // the running write's, empty for one edited item
+    ItemVerifyResult m_verifyResult;
+    bool m_comparing = false;
+    ItemComparison m_comparison;
+    QVector<ItemRowText> m_compareFile; // the file's rows, SkipItems applied
+    int m_onlyInFileRows = 0;
+    QLabel *m_comparisonNote;
 };
 
 #endif

@@ -24,7 +24,7 @@ constexpr int kRunTimeoutMs = 30000;
 const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
 // Exit statuses norvo-cli documents.
-enum Exit { Success = 0, Usage = 2, File = 3, Link = 4, Refused = 5, Network = 6 };
+enum Exit { Success = 0, Differs = 1, Usage = 2, File = 3, Link = 4, Refused = 5, Network = 6 };
 
 // Numbers of the instrument's items once the running clock is left out.
 enum Item { Serial = 2, Mode = 4, Damping = 12, Place = 14, Save = 17, Missing = 40 };
@@ -96,6 +96,8 @@ private slots:
     void readCsvMatchesWindow();
     void write_data();
     void write();
+    void diffAndOnlyChanged_data();
+    void diffAndOnlyChanged();
     void set_data();
     void set();
     void clock();
@@ -175,6 +177,7 @@ void TestCli::exitStatus_data()
     row("missing settings file", {"--config", "nowhere.ini", "read"}, File, "nowhere.ini");
     row("help: item numbers as in the file", {"set", "--help"}, Success,
         "与 CSV 文件中的相同, 从 0 起");
+    row("help: status 1", {"diff", "--help"}, Success, "1  仪表与文件不同 (diff)");
     row("English from the build tree", {"--lang", "en_US", "x"}, Usage, "Unknown command: x");
     row("English beside the program", {"--lang", "en_US", "x"}, Usage, "Unknown command: x", {},
         "bin/norvo-cli");
@@ -288,6 +291,72 @@ void TestCli::write()
     // Every item with a value is sent, no action item.
     QCOMPARE(writeFrames(frames), m_sim->items().count() - 2 - (clock == ClockLeftOut ? 1 : 0));
     QCOMPARE(m_sim->items().at(Mode).value(), QStringLiteral("手动"));
+}
+
+void TestCli::diffAndOnlyChanged_data()
+{
+    QTest::addColumn<bool>("edited");   // 工作模式 and 阻尼时间 changed in the file
+    QTest::addColumn<int>("forgotten"); // an item whose writes are echoed but not kept
+    QTest::addColumn<int>("diffExit");
+    QTest::addColumn<int>("writeExit");
+    QTest::addColumn<QString>("shown"); // by the write, on either output
+
+    QTest::newRow("instrument matches: nothing sent")
+            << false << -1 << int(Success) << int(Success) << "仪表的数值已与文件一致";
+    QTest::newRow("two values differ")
+            << true << -1 << int(Differs) << int(Success) << "已写入 2 项, 回读一致";
+    QTest::newRow("value echoed but not kept")
+            << true << int(Damping) << int(Differs) << int(Refused)
+            << "第 12 项 阻尼时间(s): 写入 12, 回读为 3";
+}
+
+void TestCli::diffAndOnlyChanged()
+{
+    QFETCH(bool, edited);
+    QFETCH(int, forgotten);
+    QFETCH(int, diffExit);
+    QFETCH(int, writeExit);
+    QFETCH(QString, shown);
+
+    QCOMPARE(run({"read", "-o", "a.csv"}).exitCode, int(Success));
+    QByteArray csv = fileBytes(QStringLiteral("a.csv"));
+    if (edited)
+        csv.replace("工作模式(自动/手动/测试), 自动", "工作模式(自动/手动/测试), 手动")
+                .replace("阻尼时间(s), 3", "阻尼时间(s), 12");
+    QVERIFY(writeFile(QStringLiteral("a.csv"), csv));
+    if (forgotten >= 0)
+        m_sim->faults().forgetWrites(FaultPlan::kEveryTime, forgotten);
+
+    const CliRun diff = run({"diff", "a.csv", "--json"});
+    QCOMPARE(diff.exitCode, diffExit);
+    const QByteArray differences
+            = QJsonDocument(QJsonArray{
+                                    QJsonObject{{"item", Mode},
+                                                {"name", "工作模式(自动/手动/测试)"},
+                                                {"instrument", "自动"},
+                                                {"file", "手动"}},
+                                    QJsonObject{{"item", Damping},
+                                                {"name", "阻尼时间(s)"},
+                                                {"instrument", "3"},
+                                                {"file", "12"}},
+                            })
+                      .toJson(QJsonDocument::Compact);
+    QCOMPARE(QJsonDocument::fromJson(diff.out).toJson(QJsonDocument::Compact),
+             edited ? differences : QByteArray("[]"));
+
+    const int framesBefore = m_sim->receivedFrames().size();
+    const CliRun result = run({"write", "a.csv", "--only-changed", "--verify"});
+    QCOMPARE(result.exitCode, writeExit);
+    QVERIFY2((QString::fromUtf8(result.out) + result.err).contains(shown),
+             qPrintable(result.out + result.err));
+    // The list is read, the differing items written in item order, each read back once.
+    QList<QByteArray> expected;
+    if (edited)
+        expected = {makeWriteItemFrame(Mode, "手动"), makeWriteItemFrame(Damping, "12"),
+                    makeReadItemFrame(Mode), makeReadItemFrame(Damping)};
+    const QList<QByteArray> frames = m_sim->receivedFrames().mid(framesBefore);
+    QCOMPARE(frames.mid(frames.size() - expected.size()), expected);
+    QCOMPARE(writeFrames(frames), expected.size() / 2);
 }
 
 void TestCli::set_data()

@@ -24,6 +24,7 @@ constexpr int kClockToleranceSecs = 5;
 constexpr int kOperationTimeoutMs = 20000;
 const QString kMarker = QStringLiteral("marker"); // on the status bar before each operation
 const QString kWritten = QStringLiteral("写入配置成功");
+const QString kBulkWritten = QStringLiteral("已写入 %1 项, 回读一致");
 
 // Numbers of the simulated instrument's built-in items, and of an action item
 // the instrument does not have: nothing may reach it.
@@ -80,6 +81,7 @@ private slots:
     void treeClearedWhileEditing();
     void bulkWrite_data();
     void bulkWrite();
+    void compareAndWriteChanged();
     void itemFile();
     void syncTime_data();
     void syncTime();
@@ -191,6 +193,7 @@ void TestItemOperations::bulkWrite_data()
     QTest::addColumn<Arrange>("arrange");
     QTest::addColumn<bool>("withClock"); // the answer to the question about time values
     QTest::addColumn<QList<int>>("sentRows");
+    QTest::addColumn<QList<int>>("readRows"); // read back after the writes
     QTest::addColumn<QStringList>("boxes"); // how each "title: text" begins; the last on the status
 
     // An old time would set the clock back: left out unless the user agrees.
@@ -198,7 +201,7 @@ void TestItemOperations::bulkWrite_data()
     QTest::newRow("values in tree order, actions and old time left out, refusal named")
             << QList<int>{Limit, Save, Serial, Clock, Restart, Name, AlarmTime}
             << QStringList{"6", "", "SN9", "2000-01-01 00:00:00", "", "NV-2", "12:45"} << Arrange()
-            << false << QList<int>{0, 2, 5, 6}
+            << false << QList<int>{0, 2, 5, 6} << QList<int>{0, 5, 6}
             << QStringList{clockQuestion,
                            "写入配置: 写入 4 项, 其中 1 项未被仪表采用:\n"
                            "03. 序列号: NV2026120601  (未采用 SN9)"};
@@ -206,7 +209,16 @@ void TestItemOperations::bulkWrite_data()
             << QList<int>{Clock, Name, Limit, Damping}
             << QStringList{"2000-01-01 00:00:00", "NV-2", "7", "4"}
             << Arrange([](FaultPlan &f) { f.corruptCrc(1, Limit); }) << true << QList<int>{0, 1, 2}
+            << QList<int>()
             << QStringList{clockQuestion, "提交: CRC校验错误", "写入配置: 写入配置失败: 7"};
+    // The echo says 7, the instrument keeps 450.0: the read-back tells.
+    QTest::newRow("value echoed but not kept fails the read-back")
+            << QList<int>{Clock, Limit, Damping} << QStringList{"2000-01-01 00:00:00", "7", "4"}
+            << Arrange([](FaultPlan &f) { f.forgetWrites(1, Limit); }) << true
+            << QList<int>{0, 1, 2} << QList<int>{0, 1, 2}
+            << QStringList{clockQuestion,
+                           "写入配置: 已写入 3 项, 1 项回读不一致:\n"
+                           "第 11 项 报警上限: 写入 7, 回读为 450.0"};
 }
 
 void TestItemOperations::bulkWrite()
@@ -216,6 +228,7 @@ void TestItemOperations::bulkWrite()
     QFETCH(Arrange, arrange);
     QFETCH(bool, withClock);
     QFETCH(QList<int>, sentRows);
+    QFETCH(QList<int>, readRows);
     QFETCH(QStringList, boxes);
     if (arrange)
         arrange(m_sim->faults());
@@ -232,6 +245,8 @@ void TestItemOperations::bulkWrite()
     QList<QByteArray> frames;
     for (int row : sentRows)
         frames << makeWriteItemFrame(items.at(row), values.at(row));
+    for (int row : readRows)
+        frames << makeReadItemFrame(items.at(row));
     QCOMPARE(m_sim->receivedFrames(), frames);
     const QStringList shown = driver.summaries();
     QCOMPARE(shown.size(), boxes.size());
@@ -240,7 +255,65 @@ void TestItemOperations::bulkWrite()
     QVERIFY(shown.first().contains(QStringLiteral(". 设备时间: 2000-01-01 00:00:00\n")));
     // The item being written is the current one, and stays so when it fails.
     QCOMPARE(m_tree->indexOfTopLevelItem(m_tree->currentItem()), sentRows.last());
-    QCOMPARE(status(), boxes.last().section(": ", 1).section(":\n", 0, 0));
+    QVERIFY2(boxes.last().contains(status().section(":\n", 0, 0)), qPrintable(status()));
+}
+
+// A reference file with two changed values marks exactly those rows, and the
+// rows only one side has; writing the differences sends exactly their frames.
+void TestItemOperations::compareAndWriteChanged()
+{
+    for (int item : {int(Name), int(Mode), int(Limit), int(Damping), int(AlarmTime), int(Save)})
+        addRow(item);
+    addRow(Clock, QStringLiteral("2026-12-06 10:00:00"));
+    const QString file = m_dir.filePath(QStringLiteral("reference.csv"));
+    QVERIFY(SimTest::writeFile(file,
+                               "00. 设备名称, NV-100 流量计\n04. 工作模式(自动/手动/测试), 手动\n"
+                               "11. 报警上限, 7\n12. 阻尼时间(s), 3\n18. 保存配置,\n"
+                               "17. 设备时间, 2000-01-01 00:00:00\n30. 新项目, 1\n"));
+    const auto marks = [this] {
+        QStringList marked;
+        for (int row = 0; row < m_tree->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem *item = m_tree->topLevelItem(row);
+            if (item->background(0) != QBrush())
+                marked << item->text(0) + item->text(1) + '|' + item->text(2);
+        }
+        return marked;
+    };
+    const auto *note = m_window->findChild<QLabel *>("comparisonNote");
+    ModalDriver driver;
+    driver.plan(ModalDriver::pickFile(file));
+    trigger("compare");
+    QCOMPARE(marks(),
+             (QStringList{"02. 工作模式(自动/手动/测试): 自动|手动", "03. 报警上限: 450.0|7",
+                          "05. 报警时间: 12:30|(仅在仪表中)", "08. 新项目(仅在文件中)|1"}));
+    QCOMPARE(note->text(), QStringLiteral("对比: 2 项不同, 1 项仅在文件中, 1 项仅在仪表中"));
+
+    // The instrument echoes 7 but keeps 450.0: that row stays marked.
+    m_sim->faults().forgetWrites(1, Limit);
+    trigger("writeChanged");
+    QVERIFY(waitIdle());
+    QCOMPARE(m_sim->receivedFrames(),
+             (QList<QByteArray>{makeWriteItemFrame(Mode, "手动"), makeWriteItemFrame(Limit, "7"),
+                                makeReadItemFrame(Mode), makeReadItemFrame(Limit)}));
+    QCOMPARE(driver.summaries().last(),
+             QStringLiteral("写入差异: 已写入 2 项, 1 项回读不一致:\n"
+                            "第 11 项 报警上限: 写入 7, 回读为 450.0"));
+    QCOMPARE(marks().mid(0, 2),
+             (QStringList{"03. 报警上限: 450.0|7", "05. 报警时间: 12:30|(仅在仪表中)"}));
+
+    trigger("writeChanged");
+    QVERIFY(waitIdle());
+    QCOMPARE(status(), kBulkWritten.arg(1));
+    const int frames = m_sim->receivedFrames().size();
+    trigger("writeChanged");
+    QCOMPARE(m_sim->receivedFrames().size(), frames);
+    QCOMPARE(status(), QStringLiteral("仪表的数值已与文件一致, 没有写入任何项"));
+    QCOMPARE(note->text(), QStringLiteral("对比: 0 项不同, 1 项仅在文件中, 1 项仅在仪表中"));
+
+    // The marks go with the list they were made for.
+    m_window->slotClearItems();
+    QVERIFY(note->isHidden() && !m_window->findChild<QAction *>("writeChanged")->isEnabled());
+    QCOMPARE(m_tree->columnCount(), 2);
 }
 
 // A round trip keeps every row; a broken file keeps the tree, an empty one empties it.
@@ -273,7 +346,7 @@ void TestItemOperations::itemFile()
     QList<QByteArray> written;
     for (int item : {int(Name), 7, 15, int(AlarmTime)})
         written << makeWriteItemFrame(item, m_sim->items().at(item).value());
-    QCOMPARE(m_sim->receivedFrames(), written);
+    QCOMPARE(m_sim->receivedFrames().mid(0, 4), written);
 
     const auto importBytes = [&](const QByteArray &content) {
         QVERIFY(SimTest::writeFile(file, content));
@@ -370,8 +443,9 @@ void TestItemOperations::windowKeepsRunning()
     for (const QList<QVariant> &message : messages)
         progress << message.first().toString();
     QVERIFY(progress.contains(QStringLiteral("正在写入配置...... 3 / 3")));
-    QCOMPARE(progress.last(), kWritten);
-    QCOMPARE(m_sim->receivedFrames().size(), 3);
+    QVERIFY(progress.contains(QStringLiteral("正在回读...... 3 / 3")));
+    QCOMPARE(progress.last(), kBulkWritten.arg(3));
+    QCOMPARE(m_sim->receivedFrames().size(), 6);
 }
 
 // The field has the focus: typing and Enter write what was typed; a value

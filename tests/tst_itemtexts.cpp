@@ -1,6 +1,8 @@
 #include "choicelist.h"
 #include "guiresources.h"
+#include "itemcomparison.h"
 #include "itemcsv.h"
+#include "itemrows.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "modifydialog.h"
@@ -18,6 +20,17 @@ Q_DECLARE_METATYPE(SkipTable)
 
 namespace {
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// Rows as the tree shows them, from "number|name|value" ("number|name" for an action item).
+QVector<ItemRowText> rowsOf(const QStringList &items)
+{
+    QVector<ItemRowText> rows;
+    for (const QString &item : items) {
+        const QStringList parts = item.split('|');
+        rows.append(itemRowText(rows.size() + 1, parts.at(0).toInt(), parts.mid(1)));
+    }
+    return rows;
+}
 
 // "number|field|field" per record, for compact expectations.
 QStringList describe(const QVector<ItemRecord> &records)
@@ -64,6 +77,8 @@ private slots:
     void loadTable();
     void filterRows_data();
     void filterRows();
+    void comparison_data();
+    void comparison();
 
 private:
     QTemporaryDir m_dir;
@@ -280,6 +295,55 @@ void TestItemTexts::filterRows()
             window.slotAddItems(fields.takeFirst().toInt(), fields);
     }
     QCOMPARE(treeRows(window.findChild<QTreeWidget *>()), shown);
+}
+
+void TestItemTexts::comparison_data()
+{
+    QTest::addColumn<QStringList>("instrument");
+    QTest::addColumn<QStringList>("file");
+    QTest::addColumn<QStringList>("marked"); // "number|D|I|F" per entry not Same: kind, values
+    QTest::addColumn<QString>("plan");       // the items writing the differences sends, in order
+    QTest::addColumn<QString>("summary");
+
+    QTest::newRow("equal, actions and the running clock never differ")
+            << QStringList{"0|名称|A", "17|设备时间|2026-12-06 10:00:00", "18|保存配置"}
+            << QStringList{"0|名称| A ", "17|设备时间|2000-01-01 00:00:00", "18|保存配置|x"}
+            << QStringList() << ""
+            << "与文件一致";
+    // A number the file gives to another item is no partner; a repeated line's
+    // second copy has none left.
+    QTest::newRow("matched by number and name, plan in item order")
+            << QStringList{"9|上限|5", "3|模式|自动", "4|地址|1"}
+            << QStringList{"3|模式|手动", "9|上限|7", "4|站号|1", "9|上限|8"}
+            << QStringList{"9|D|5|7", "3|D|自动|手动", "4|I|1|", "4|F||1", "9|F||8"} << "3=手动 9=7"
+            << "2 项不同, 2 项仅在文件中, 1 项仅在仪表中";
+}
+
+void TestItemTexts::comparison()
+{
+    QFETCH(QStringList, instrument);
+    QFETCH(QStringList, file);
+    QFETCH(QStringList, marked);
+    QFETCH(QString, plan);
+    QFETCH(QString, summary);
+
+    const ItemComparison comparison = ItemComparison::compare(rowsOf(instrument), rowsOf(file));
+    const char *kinds = "SDFI";
+    QStringList shown;
+    for (const ComparedItem &entry : comparison.entries()) {
+        if (entry.difference != ItemDifference::Same)
+            shown << QStringLiteral("%1|%2|%3|%4")
+                             .arg(entry.item)
+                             .arg(QChar(kinds[int(entry.difference)]))
+                             .arg(entry.instrumentValue, entry.fileValue);
+    }
+    QCOMPARE(shown, marked);
+    QStringList sent;
+    for (const ComparedItem &entry : comparison.writePlan())
+        sent << QStringLiteral("%1=%2").arg(entry.item).arg(entry.fileValue);
+    QCOMPARE(sent.join(' '), plan);
+    QCOMPARE(comparison.summaryText(), summary);
+    QCOMPARE(comparison.matches(), marked.isEmpty());
 }
 
 QTEST_MAIN(TestItemTexts)

@@ -131,7 +131,7 @@ QByteArray ConfigurationMode::dataAnswer(const QByteArray &text)
     return answer;
 }
 
-QList<ReplyChunk> ConfigurationMode::answer(const SimRequest &request)
+QList<ReplyChunk> ConfigurationMode::answer(const SimRequest &request, bool keepWrite)
 {
     QByteArray single;
     switch (request.kind) {
@@ -139,8 +139,9 @@ QList<ReplyChunk> ConfigurationMode::answer(const SimRequest &request)
         single = readItem(request.item);
         break;
     case SimRequest::WriteItem:
-        single = request.item == kDebugSwitchItem ? switchDebugOutput(request.payload)
-                                                  : writeItem(request.item, request.payload);
+        single = request.item == kDebugSwitchItem
+                ? switchDebugOutput(request.payload)
+                : writeItem(request.item, request.payload, keepWrite);
         break;
     case SimRequest::SetClock:
         single = setClock(request.payload);
@@ -166,10 +167,15 @@ QByteArray ConfigurationMode::readItem(int index) const
     return dataAnswer(encodeGb2312(items().at(index).text()));
 }
 
-QByteArray ConfigurationMode::writeItem(int index, const QByteArray &text)
+QByteArray ConfigurationMode::writeItem(int index, const QByteArray &text, bool keep)
 {
     if (!m_items.contains(index))
         return dataAnswer(QByteArray());
+    if (!keep) {
+        SimItem lost = items().at(index);
+        lost.write(decodeGb2312(text));
+        return dataAnswer(encodeGb2312(lost.text()));
+    }
     // A refused value leaves the item unchanged, and the echo shows the old value.
     m_items[index].write(decodeGb2312(text));
     return readItem(index);

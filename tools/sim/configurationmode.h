@@ -34,7 +34,8 @@ public:
     int historyRecordsPerDay() const { return m_historyRecordsPerDay; }
 
     // The answer to one request; an empty list leaves the line quiet.
-    QList<ReplyChunk> answer(const SimRequest &request);
+    // keepWrite false: a write is echoed as if taken but the item stays as it was.
+    QList<ReplyChunk> answer(const SimRequest &request, bool keepWrite = true);
     // The next debug line while the debug output is on, otherwise nothing.
     // Lines are numbered from 1 after each switch-on, so a listener can tell
     // whether it saw every line once and in order.
@@ -45,7 +46,7 @@ public:
 
 private:
     QByteArray readItem(int index) const;
-    QByteArray writeItem(int index, const QByteArray &text);
+    QByteArray writeItem(int index, const QByteArray &text, bool keep);
     QByteArray switchDebugOutput(const QByteArray &text);
     QByteArray setClock(const QByteArray &fields);
     QString clockText() const;

@@ -40,6 +40,18 @@ void FaultPlan::dropAnswers(int count, int item)
     add(Rule{Kind::Drop, count, item, 0, 0, {}, {}});
 }
 
+void FaultPlan::forgetWrites(int count, int item)
+{
+    add(Rule{Kind::Forget, count, item, 0, 0, {}, {}});
+}
+
+bool FaultPlan::takeForgottenWrite(const SimRequest &request)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Rule rule;
+    return request.kind == SimRequest::WriteItem && take(Kind::Forget, request.item, &rule);
+}
+
 void FaultPlan::corruptCrc(int count, int item)
 {
     add(Rule{Kind::CorruptCrc, count, item, 0, 0, {}, {}});

@@ -35,6 +35,11 @@ public:
     void replaceAnswers(const QByteArray &raw, int count = 1, int item = kAnyItem);
     // The same with an answer of several chunks, each after its own quiet gap.
     void replaceAnswers(const QList<ReplyChunk> &chunks, int count = 1, int item = kAnyItem);
+    // Writes to the item are echoed as if taken, but the item keeps its old
+    // value: an instrument that loses what it was told.
+    void forgetWrites(int count, int item = kAnyItem);
+    // Whether the write request is one to forget; counts it when it is.
+    bool takeForgottenWrite(const SimRequest &request);
     // The next request is answered by kStreamByte without end, until clear().
     void streamAfterNextRequest();
     bool isStreaming() const;
@@ -46,7 +51,7 @@ public:
     QList<ReplyChunk> apply(const SimRequest &request, QList<ReplyChunk> reply);
 
 private:
-    enum class Kind { Drop, Replace, CorruptCrc, ExtraByte, Split, SplitAt };
+    enum class Kind { Drop, Replace, CorruptCrc, ExtraByte, Split, SplitAt, Forget };
     struct Rule
     {
         Kind kind;

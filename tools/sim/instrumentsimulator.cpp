@@ -265,8 +265,10 @@ QList<ReplyChunk> InstrumentSimulator::handleRequest(const SimRequest &request)
 {
     QList<ReplyChunk> reply;
     if (!m_faults.isSilent()) {
+        const bool keepWrite = !m_faults.takeForgottenWrite(request);
         std::lock_guard<std::mutex> lock(m_stateMutex);
-        reply = m_inBootLoader ? m_bootLoader.answer(request) : m_firmware.answer(request);
+        reply = m_inBootLoader ? m_bootLoader.answer(request)
+                               : m_firmware.answer(request, keepWrite);
     }
     reply = m_faults.apply(request, reply);
     if (!reply.isEmpty())

@@ -87,6 +87,10 @@ int main(int argc, char *argv[])
              QStringLiteral("ms")},
             {QStringLiteral("debug-flood"),
              QStringLiteral("Send debug lines without pause while debug output is on.")},
+            {QStringLiteral("forget-writes"),
+             QStringLiteral("Echo writes to this item as taken but keep its old value "
+                            "(repeatable)."),
+             QStringLiteral("item")},
     });
     parser.process(app);
 
@@ -147,6 +151,15 @@ int main(int argc, char *argv[])
         }
     }
     simulator.setBootLoaderFaults(bootFaults);
+    for (const QString &item : parser.values(QStringLiteral("forget-writes"))) {
+        bool itemOk = false;
+        const int number = item.toInt(&itemOk);
+        if (!itemOk || number < 0) {
+            fprintf(stderr, "norvo-sim: --forget-writes needs an item number\n");
+            return kExitUsage;
+        }
+        simulator.faults().forgetWrites(FaultPlan::kEveryTime, number);
+    }
 
     // Blocked before the serving thread starts, so only signalfd ever sees them.
     sigset_t stopSignals;
