@@ -388,11 +388,20 @@ int ItemCommands::writeSteps(const QCommandLineParser &parser,
                      [&](const ItemVerifyResult &result) { verified = result; });
     runWorker(thread, [&] { thread.startWrites(steps, verify); });
 
-    // Each written step has its entry in the report, in step order.
-    if (verified) {
+    // Each written step has its entry in the report, in step order; the items
+    // whose echo showed their value taken were read back, and "verified" says
+    // whether the instrument still held it (a batch's record takes it from here).
+    if (verified && verified->errorText.isEmpty()) {
+        for (int step = 0; step < report.size(); ++step) {
+            QJsonObject entry = report.at(step).toObject();
+            if (entry.value(QStringLiteral("taken")).toBool())
+                entry.insert(QStringLiteral("verified"), true);
+            report.replace(step, entry);
+        }
         for (const ItemReadBack &mismatch : qAsConst(verified->mismatches)) {
             QJsonObject entry = report.at(mismatch.step).toObject();
             entry.insert(QStringLiteral("readBack"), mismatch.value);
+            entry.insert(QStringLiteral("verified"), false);
             report.replace(mismatch.step, entry);
         }
     }

@@ -191,10 +191,6 @@
         <translation>Run %1 COMMAND --help for the options of one command.</translation>
     </message>
     <message>
-        <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
-        <translation>refused by the instrument: value not taken, no such item, clock not acknowledged, or package for another model</translation>
-    </message>
-    <message>
         <source>网络失败: 连不上下载服务器或它的应答不能用</source>
         <translation>network failure: the download server cannot be reached or its answer is unusable</translation>
     </message>
@@ -233,6 +229,14 @@
     <message>
         <source>--record 只能和 --ports 或 --ports-from 一起使用</source>
         <translation>--record can only be used with --ports or --ports-from</translation>
+    </message>
+    <message>
+        <source>仪表与文件不同 (diff)</source>
+        <translation>the instrument differs from the file (diff)</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用或回读不一致、没有这一项、时钟未被确认或固件包型号不符</source>
+        <translation>Refused by the instrument: a value not taken or read back differently, no such item, clock not acknowledged, or package for another model</translation>
     </message>
 </context>
 <context>
@@ -596,6 +600,53 @@
         <source>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</source>
         <translation>Item %1: the time %2 was not written; add --include-clock to write it, set the clock with clock</translation>
     </message>
+    <message>
+        <source>先读取仪表, 只写入与文件不同的项, 如同写入差异。</source>
+        <translation>Read the instrument first and write only the items that differ from the file, as Write Differences does.</translation>
+    </message>
+    <message>
+        <source>写入后回读每个写入的项并与文件比较; 不一致时退出状态为 5。</source>
+        <translation>After writing, read each written item back and compare it with the file; exit status 5 when one differs.</translation>
+    </message>
+    <message>
+        <source>读取仪表并与 CSV 文件对比, 列出不同的项, 如同对比配置</source>
+        <translation>Read the instrument, compare it with a CSV file and list the items that differ, as Compare Configuration does</translation>
+    </message>
+    <message>
+        <source>(无)</source>
+        <translation>(none)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemComparison</name>
+    <message>
+        <source>与文件一致</source>
+        <translation>Matches the file</translation>
+    </message>
+    <message>
+        <source>%1 项不同</source>
+        <translation>%1 differ</translation>
+    </message>
+    <message>
+        <source>%1 项仅在文件中</source>
+        <translation>%1 only in the file</translation>
+    </message>
+    <message>
+        <source>%1 项仅在仪表中</source>
+        <translation>%1 only on the instrument</translation>
+    </message>
+    <message>
+        <source>已写入 %1 项, 回读一致</source>
+        <translation>%1 items written, read back unchanged</translation>
+    </message>
+    <message>
+        <source>仪表的数值已与文件一致, 没有写入任何项</source>
+        <translation>The instrument&apos;s values already match the file; nothing written</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2: 写入 %3, 回读为 %4</source>
+        <translation>Item %1 %2: wrote %3, read back %4</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -696,10 +747,6 @@
         <translation>Configuration exported</translation>
     </message>
     <message>
-        <source>正在导入配置......</source>
-        <translation>Importing configuration...</translation>
-    </message>
-    <message>
         <source>正在写入配置......</source>
         <translation>Writing configuration...</translation>
     </message>
@@ -790,6 +837,50 @@ Write them too? “No” leaves them out; Synchronize Time sets the clock to the
     <message>
         <source>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</source>
         <translation>Item number %1 (as in the CSV file and norvo-cli)</translation>
+    </message>
+    <message>
+        <source>对比配置</source>
+        <translation>Compare Configuration</translation>
+    </message>
+    <message>
+        <source>写入差异</source>
+        <translation>Write Differences</translation>
+    </message>
+    <message>
+        <source>回读失败: %1</source>
+        <translation>Read-back failed: %1</translation>
+    </message>
+    <message>
+        <source>已写入 %1 项, %2 项回读不一致:</source>
+        <translation>%1 items written, %2 read back differently:</translation>
+    </message>
+    <message>
+        <source>正在回读...... %1 / %2</source>
+        <translation>Reading back...... %1 / %2</translation>
+    </message>
+    <message>
+        <source>配置项</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>仪表</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>文件值</source>
+        <translation>File value</translation>
+    </message>
+    <message>
+        <source>(仅在文件中)</source>
+        <translation>(only in the file)</translation>
+    </message>
+    <message>
+        <source>对比: %1</source>
+        <translation>Compared: %1</translation>
+    </message>
+    <message>
+        <source>(仅在仪表中)</source>
+        <translation>(only on the instrument)</translation>
     </message>
 </context>
 <context>

@@ -191,10 +191,6 @@
         <translation>运行 %1 命令 --help 查看该命令的选项。</translation>
     </message>
     <message>
-        <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
-        <translation>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</translation>
-    </message>
-    <message>
         <source>网络失败: 连不上下载服务器或它的应答不能用</source>
         <translation>网络失败: 连不上下载服务器或它的应答不能用</translation>
     </message>
@@ -233,6 +229,14 @@
     <message>
         <source>--record 只能和 --ports 或 --ports-from 一起使用</source>
         <translation>--record 只能和 --ports 或 --ports-from 一起使用</translation>
+    </message>
+    <message>
+        <source>仪表与文件不同 (diff)</source>
+        <translation>仪表与文件不同 (diff)</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用或回读不一致、没有这一项、时钟未被确认或固件包型号不符</source>
+        <translation>仪表拒绝: 数值未被采用或回读不一致、没有这一项、时钟未被确认或固件包型号不符</translation>
     </message>
 </context>
 <context>
@@ -596,6 +600,53 @@
         <source>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</source>
         <translation>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</translation>
     </message>
+    <message>
+        <source>先读取仪表, 只写入与文件不同的项, 如同写入差异。</source>
+        <translation>先读取仪表, 只写入与文件不同的项, 如同写入差异。</translation>
+    </message>
+    <message>
+        <source>写入后回读每个写入的项并与文件比较; 不一致时退出状态为 5。</source>
+        <translation>写入后回读每个写入的项并与文件比较; 不一致时退出状态为 5。</translation>
+    </message>
+    <message>
+        <source>读取仪表并与 CSV 文件对比, 列出不同的项, 如同对比配置</source>
+        <translation>读取仪表并与 CSV 文件对比, 列出不同的项, 如同对比配置</translation>
+    </message>
+    <message>
+        <source>(无)</source>
+        <translation>(无)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemComparison</name>
+    <message>
+        <source>与文件一致</source>
+        <translation>与文件一致</translation>
+    </message>
+    <message>
+        <source>%1 项不同</source>
+        <translation>%1 项不同</translation>
+    </message>
+    <message>
+        <source>%1 项仅在文件中</source>
+        <translation>%1 项仅在文件中</translation>
+    </message>
+    <message>
+        <source>%1 项仅在仪表中</source>
+        <translation>%1 项仅在仪表中</translation>
+    </message>
+    <message>
+        <source>已写入 %1 项, 回读一致</source>
+        <translation>已写入 %1 项, 回读一致</translation>
+    </message>
+    <message>
+        <source>仪表的数值已与文件一致, 没有写入任何项</source>
+        <translation>仪表的数值已与文件一致, 没有写入任何项</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2: 写入 %3, 回读为 %4</source>
+        <translation>第 %1 项 %2: 写入 %3, 回读为 %4</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -696,10 +747,6 @@
         <translation>导出配置成功</translation>
     </message>
     <message>
-        <source>正在导入配置......</source>
-        <translation>正在导入配置......</translation>
-    </message>
-    <message>
         <source>正在写入配置......</source>
         <translation>正在写入配置......</translation>
     </message>
@@ -790,6 +837,50 @@
     <message>
         <source>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</source>
         <translation>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</translation>
+    </message>
+    <message>
+        <source>对比配置</source>
+        <translation>对比配置</translation>
+    </message>
+    <message>
+        <source>写入差异</source>
+        <translation>写入差异</translation>
+    </message>
+    <message>
+        <source>回读失败: %1</source>
+        <translation>回读失败: %1</translation>
+    </message>
+    <message>
+        <source>已写入 %1 项, %2 项回读不一致:</source>
+        <translation>已写入 %1 项, %2 项回读不一致:</translation>
+    </message>
+    <message>
+        <source>正在回读...... %1 / %2</source>
+        <translation>正在回读...... %1 / %2</translation>
+    </message>
+    <message>
+        <source>配置项</source>
+        <translation>配置项</translation>
+    </message>
+    <message>
+        <source>仪表</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>文件值</source>
+        <translation>文件值</translation>
+    </message>
+    <message>
+        <source>(仅在文件中)</source>
+        <translation>(仅在文件中)</translation>
+    </message>
+    <message>
+        <source>对比: %1</source>
+        <translation>对比: %1</translation>
+    </message>
+    <message>
+        <source>(仅在仪表中)</source>
+        <translation>(仅在仪表中)</translation>
     </message>
 </context>
 <context>

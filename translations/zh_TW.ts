@@ -191,10 +191,6 @@
         <translation>執行 %1 指令 --help 查看該指令的選項。</translation>
     </message>
     <message>
-        <source>仪表拒绝: 数值未被采用、没有这一项、时钟未被确认或固件包型号不符</source>
-        <translation>儀表拒絕: 數值未被採用、沒有這一項、時鐘未被確認或韌體包型號不符</translation>
-    </message>
-    <message>
         <source>网络失败: 连不上下载服务器或它的应答不能用</source>
         <translation>網路失敗: 連不上下載伺服器或它的應答不能用</translation>
     </message>
@@ -233,6 +229,14 @@
     <message>
         <source>--record 只能和 --ports 或 --ports-from 一起使用</source>
         <translation>--record 只能和 --ports 或 --ports-from 一起使用</translation>
+    </message>
+    <message>
+        <source>仪表与文件不同 (diff)</source>
+        <translation>儀表與檔案不同 (diff)</translation>
+    </message>
+    <message>
+        <source>仪表拒绝: 数值未被采用或回读不一致、没有这一项、时钟未被确认或固件包型号不符</source>
+        <translation>儀表拒絕: 數值未被採用或回讀不一致、沒有這一項、時鐘未被確認或韌體包型號不符</translation>
     </message>
 </context>
 <context>
@@ -596,6 +600,53 @@
         <source>第 %1 项的时间 %2 未写入; 写入请加 --include-clock, 设置时钟请用 clock</source>
         <translation>第 %1 項的時間 %2 未寫入; 寫入請加 --include-clock, 設定時鐘請用 clock</translation>
     </message>
+    <message>
+        <source>先读取仪表, 只写入与文件不同的项, 如同写入差异。</source>
+        <translation>先讀取儀表, 只寫入與檔案不同的項, 如同寫入差異。</translation>
+    </message>
+    <message>
+        <source>写入后回读每个写入的项并与文件比较; 不一致时退出状态为 5。</source>
+        <translation>寫入後回讀每個寫入的項並與檔案比較; 不一致時退出狀態為 5。</translation>
+    </message>
+    <message>
+        <source>读取仪表并与 CSV 文件对比, 列出不同的项, 如同对比配置</source>
+        <translation>讀取儀表並與 CSV 檔案對比, 列出不同的項, 如同對比配置</translation>
+    </message>
+    <message>
+        <source>(无)</source>
+        <translation>(無)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemComparison</name>
+    <message>
+        <source>与文件一致</source>
+        <translation>與檔案一致</translation>
+    </message>
+    <message>
+        <source>%1 项不同</source>
+        <translation>%1 項不同</translation>
+    </message>
+    <message>
+        <source>%1 项仅在文件中</source>
+        <translation>%1 項僅在檔案中</translation>
+    </message>
+    <message>
+        <source>%1 项仅在仪表中</source>
+        <translation>%1 項僅在儀表中</translation>
+    </message>
+    <message>
+        <source>已写入 %1 项, 回读一致</source>
+        <translation>已寫入 %1 項, 回讀一致</translation>
+    </message>
+    <message>
+        <source>仪表的数值已与文件一致, 没有写入任何项</source>
+        <translation>儀表的數值已與檔案一致, 沒有寫入任何項</translation>
+    </message>
+    <message>
+        <source>第 %1 项 %2: 写入 %3, 回读为 %4</source>
+        <translation>第 %1 項 %2: 寫入 %3, 回讀為 %4</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -696,10 +747,6 @@
         <translation>匯出設定成功</translation>
     </message>
     <message>
-        <source>正在导入配置......</source>
-        <translation>正在匯入設定......</translation>
-    </message>
-    <message>
         <source>正在写入配置......</source>
         <translation>正在寫入設定......</translation>
     </message>
@@ -790,6 +837,50 @@
     <message>
         <source>项目编号 %1 (CSV 文件和 norvo-cli 中的编号)</source>
         <translation>項目編號 %1 (CSV 檔案和 norvo-cli 中的編號)</translation>
+    </message>
+    <message>
+        <source>对比配置</source>
+        <translation>對比配置</translation>
+    </message>
+    <message>
+        <source>写入差异</source>
+        <translation>寫入差異</translation>
+    </message>
+    <message>
+        <source>回读失败: %1</source>
+        <translation>回讀失敗: %1</translation>
+    </message>
+    <message>
+        <source>已写入 %1 项, %2 项回读不一致:</source>
+        <translation>已寫入 %1 項, %2 項回讀不一致:</translation>
+    </message>
+    <message>
+        <source>正在回读...... %1 / %2</source>
+        <translation>正在回讀...... %1 / %2</translation>
+    </message>
+    <message>
+        <source>配置项</source>
+        <translation>配置項</translation>
+    </message>
+    <message>
+        <source>仪表</source>
+        <translation>儀表</translation>
+    </message>
+    <message>
+        <source>文件值</source>
+        <translation>檔案值</translation>
+    </message>
+    <message>
+        <source>(仅在文件中)</source>
+        <translation>(僅在檔案中)</translation>
+    </message>
+    <message>
+        <source>对比: %1</source>
+        <translation>對比: %1</translation>
+    </message>
+    <message>
+        <source>(仅在仪表中)</source>
+        <translation>(僅在儀表中)</translation>
     </message>
 </context>
 <context>
