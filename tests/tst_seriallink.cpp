@@ -88,20 +88,19 @@ void TestSerialLink::exchange_data()
     QTest::addColumn<QByteArray>("answer");
 
     const QByteArray good = goodAnswer();
-    const auto row = [](const char *tag, const Arrange &arrange, const QString &message,
-                        const QByteArray &answer) {
+    const auto row = [](const char *tag, const QString &message, const QByteArray &answer,
+                        const Arrange &arrange) {
         QTest::newRow(tag) << SimTest::kBaudRate << kItem << arrange << message << answer;
     };
-    row("three chunks 200 ms apart returned whole",
-        [](FaultPlan &f) { f.splitAnswers(3, kSplitGapMs); }, QString(), good);
+    row("three chunks 200 ms apart returned whole", QString(), good,
+        [](FaultPlan &f) { f.splitAnswers(3, kSplitGapMs); });
     // No gap reaches the quiet time, so a trickle of many seconds is one answer.
-    row("twenty chunks 450 ms apart returned whole", [](FaultPlan &f) { f.splitAnswers(20, 450); },
-        QString(), good);
-    row("gap beyond the quiet time ends the answer",
-        [](FaultPlan &f) { f.splitAnswers(2, kAnswerQuietMs + kSplitGapMs); }, "CRC校验错误",
-        good.left(good.size() / 2));
-    row("extra non-zero byte", [](FaultPlan &f) { f.appendExtraByte(1, kItem, '\x55'); },
-        "CRC校验错误", good + '\x55');
+    row("twenty chunks 450 ms apart returned whole", QString(), good,
+        [](FaultPlan &f) { f.splitAnswers(20, 450); });
+    row("gap beyond the quiet time ends the answer", "CRC校验错误", good.left(good.size() / 2),
+        [](FaultPlan &f) { f.splitAnswers(2, kAnswerQuietMs + kSplitGapMs); });
+    row("extra non-zero byte", "CRC校验错误", good + '\x55',
+        [](FaultPlan &f) { f.appendExtraByte(1, kItem, '\x55'); });
 
     // However the line splits an answer, the exchange ends with all of it; the
     // end-of-list answer FF 03 00 41 00 checks after four bytes already.
