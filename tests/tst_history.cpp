@@ -429,7 +429,7 @@ void TestHistory::pdfTable()
 
 void TestHistory::exportFile_data()
 {
-    QTest::addColumn<QString>("name"); // in the test's folder, which holds old.csv and old.pdf
+    QTest::addColumn<QString>("name");     // in the test's folder, which holds old.csv and old.pdf
     QTest::addColumn<QByteArray>("codec"); // the system locale's
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error");    // %1: the file
