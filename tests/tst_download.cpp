@@ -94,9 +94,8 @@ private slots:
     }
     void parse_data();
     void parse();
-    void fetchesAddUp();
-    void fetchFails_data();
-    void fetchFails();
+    void fetches_data();
+    void fetches();
     void certificateChecking();
     void fileName_data();
     void fileName();
@@ -157,55 +156,51 @@ void TestDownload::parse()
     QCOMPARE(::entries(manager.catalogue()), entries);
 }
 
-// Entries of earlier fetches stay when the page no longer lists them.
-void TestDownload::fetchesAddUp()
+void TestDownload::fetches_data()
 {
-    HttpTestServer server(m_dir.path());
-    QVERIFY(server.isRunning());
-    singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl, server.baseUrl() + "/");
-    DeviceTypeMgr manager;
-    QSignalSpy finished(&manager, &DeviceTypeMgr::signalFinished);
-
-    QVERIFY(SimTest::writeFile(QStringLiteral("down.html"),
-                               page(row("A", "/a1.nvbin") + row("B", "/b1.nvbin"))));
-    QCOMPARE(fetch(manager), QStringList());
-    QVERIFY(SimTest::writeFile(QStringLiteral("down.html"),
-                               page(row("B", "/b2.nvbin") + row("C", "/c2.nvbin"))));
-    QCOMPARE(fetch(manager), QStringList());
-
-    QCOMPARE(finished.count(), 2);
-    QCOMPARE(entries(manager.catalogue()),
-             (QStringList{"A=" + server.url("a1.nvbin"), "B=" + server.url("b2.nvbin"),
-                          "C=" + server.url("c2.nvbin")}));
-}
-
-void TestDownload::fetchFails_data()
-{
-    QTest::addColumn<QString>("route"); // put before /down.html
-    QTest::addColumn<QByteArray>("page");
-    QTest::newRow("404") << "/missing" << page(row("A", "/a"));
-    QTest::newRow("stall ended by the timeout") << "/stall" << page(row("A", "/a"));
-    QTest::newRow("page beyond the size limit")
-            << "" << page(QByteArray(DeviceTypeMgr::kMaxPageBytes, ' ') + row("A", "/a"));
+    QTest::addColumn<QString>("route");        // put before /down.html
+    QTest::addColumn<QByteArrayList>("pages"); // served to one fetch after another
+    QTest::addColumn<QStringList>("entries");  // after the last; none: the fetches failed
+    // Entries of earlier fetches stay when the page no longer lists them.
+    QTest::newRow("fetches add up")
+            << ""
+            << QByteArrayList{page(row("A", "/a1.nvbin") + row("B", "/b1.nvbin")),
+                              page(row("B", "/b2.nvbin") + row("C", "/c2.nvbin"))}
+            << QStringList{"A=/a1.nvbin", "B=/b2.nvbin", "C=/c2.nvbin"};
+    const auto fails = [](const char *tag, const char *route, const QByteArray &rows) {
+        QTest::newRow(tag) << route << QByteArrayList{page(rows)} << QStringList();
+    };
+    fails("404", "/missing", row("A", "/a.nvbin"));
+    fails("stall ended by the timeout", "/stall", row("A", "/a.nvbin"));
+    fails("page beyond the size limit", "",
+          QByteArray(DeviceTypeMgr::kMaxPageBytes, ' ') + row("A", "/a.nvbin"));
     const QByteArray deep = QByteArray("<b>").repeated(90000) + QByteArray("</b>").repeated(90000);
-    QTest::newRow("90 000 nested elements") << "" << page(row(deep, "/a.nvbin"));
+    fails("90 000 nested elements", "", row(deep, "/a.nvbin"));
 }
 
-void TestDownload::fetchFails()
+void TestDownload::fetches()
 {
     QFETCH(QString, route);
-    QFETCH(QByteArray, page);
+    QFETCH(QByteArrayList, pages);
+    QFETCH(QStringList, entries);
 
     HttpTestServer server(m_dir.path());
     QVERIFY(server.isRunning());
-    QVERIFY(SimTest::writeFile(QStringLiteral("down.html"), page));
     singleton<Config>::instance()->setValue(SettingsKeys::kDownloadBaseUrl,
-                                            server.baseUrl() + route);
+                                            server.baseUrl() + route + '/');
     singleton<Config>::instance()->setValue(SettingsKeys::kDownloadTimeout, 1);
-
     DeviceTypeMgr manager;
-    QCOMPARE(fetch(manager), QStringList{QStringLiteral("获取设备列表失败,请重试!")});
-    QVERIFY(manager.catalogue().isEmpty());
+    QSignalSpy finished(&manager, &DeviceTypeMgr::signalFinished);
+    for (const QByteArray &page : pages) {
+        QVERIFY(SimTest::writeFile(QStringLiteral("down.html"), page));
+        QCOMPARE(fetch(manager),
+                 entries.isEmpty() ? QStringList{QStringLiteral("获取设备列表失败,请重试!")}
+                                   : QStringList());
+    }
+    QCOMPARE(finished.count(), entries.isEmpty() ? 0 : pages.size()); // only a fetch taken
+    for (QString &entry : entries)
+        entry.replace(QLatin1String("=/"), QLatin1Char('=') + server.baseUrl() + '/');
+    QCOMPARE(::entries(manager.catalogue()), entries);
 }
 
 // Certificates are checked unless the settings switch it off.

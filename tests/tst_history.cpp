@@ -111,8 +111,6 @@ private slots:
         SimTest::resetSettings();
         QTextCodec::setCodecForLocale(nullptr);
     }
-    void request_data();
-    void request();
     void answer_data();
     void answer();
     void interrupted_data();
@@ -124,12 +122,10 @@ private slots:
     void table_data();
     void table();
     void layout();
-    void csvBytes_data();
-    void csvBytes();
     void pdfTable_data();
     void pdfTable();
-    void failedExportKeepsOldFile_data();
-    void failedExportKeepsOldFile();
+    void exportFile_data();
+    void exportFile();
     void viewText_data();
     void viewText();
 
@@ -143,30 +139,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<InstrumentSimulator> m_sim;
 };
-
-void TestHistory::request_data()
-{
-    QTest::addColumn<QDate>("first");
-    QTest::addColumn<QDate>("last");
-    QTest::addColumn<QByteArray>("start"); // the frame's first bytes, or all 19
-    QTest::newRow("5 January to 10 February 2018")
-            << QDate(2018, 1, 5) << QDate(2018, 2, 10)
-            << QByteArray::fromHex("7E05024E9F0007910004 120105 12020A FAAC 7F");
-    QTest::newRow("2000 and 2099 without the century")
-            << QDate(2000, 1, 1) << QDate(2099, 12, 31)
-            << QByteArray::fromHex("7E05024E9F0007910004 000101 630C1F");
-}
-
-void TestHistory::request()
-{
-    QFETCH(QDate, first);
-    QFETCH(QDate, last);
-    QFETCH(QByteArray, start);
-    const QByteArray frame = makeHistoryRequest(first, last);
-    QCOMPARE(frame.size(), 19);
-    QCOMPARE(frame.left(start.size()).toHex(' '), start.toHex(' '));
-    QCOMPARE(frame.at(18), char(0x7F));
-}
 
 void TestHistory::answer_data()
 {
@@ -416,32 +388,6 @@ void TestHistory::layout()
     QCOMPARE(table.baseline(2), 650);
 }
 
-void TestHistory::csvBytes_data()
-{
-    QTest::addColumn<QByteArray>("codec"); // the system locale's
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("UTF-8, unchanged") << QByteArray("UTF-8") << "时间, 温度\n1,,2\n"
-                                      << QByteArray("时间, 温度\n1,,2\n");
-    QTest::newRow("GB2312") << QByteArray("GB2312") << "时间\n"
-                            << QByteArray::fromHex("CAB1BCE40A");
-}
-
-void TestHistory::csvBytes()
-{
-    QFETCH(QByteArray, codec);
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName(codec));
-    QFile file(m_dir.filePath(QStringLiteral("bytes.csv")));
-    // A longer older file is replaced, not overwritten in part.
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(100, 'x')) == 100);
-    file.close();
-    QCOMPARE(exportHistoryCsv(file.fileName(), text), QString());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), bytes);
-}
-
 void TestHistory::pdfTable_data()
 {
     QTest::addColumn<int>("extraLines"); // beyond one page; -1: no line with two fields
@@ -483,42 +429,54 @@ void TestHistory::pdfTable()
     QCOMPARE(shown, expected);
 }
 
-void TestHistory::failedExportKeepsOldFile_data()
+void TestHistory::exportFile_data()
 {
-    QTest::addColumn<bool>("pdf");
-    QTest::addColumn<QString>("name"); // in the test's folder, where old.csv and old.pdf exist
-    QTest::addColumn<QString>("error");
-    QTest::newRow("CSV on a full disk") << false << "old.csv"
-                                        << "写入文件失败: %1";
-    QTest::newRow("PDF on a full disk") << true << "old.pdf"
-                                        << "写入文件失败: %1";
-    QTest::newRow("below a file") << false << "old.csv/new.csv"
-                                  << "打开文件失败: %1";
+    QTest::addColumn<QString>("name");     // in the test's folder, which holds old.csv and old.pdf
+    QTest::addColumn<QByteArray>("codec"); // the system locale's
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error");    // %1: the file
+    QTest::addColumn<QByteArray>("bytes"); // the file's afterwards; null: the old content kept
+
+    QString records;
+    for (int n = 0; n < 2000; ++n)
+        records += QStringLiteral("2018-01-05 10:00:00,%1,%1.5\n").arg(n);
+    const auto row = [&](const char *tag, const QString &name, const QByteArray &codec,
+                         const QString &text, const QString &error, const QByteArray &bytes) {
+        QTest::newRow(tag) << name << codec << text << error << bytes;
+    };
+    // The older file is longer: replaced, not overwritten in part.
+    row("UTF-8, unchanged", "old.csv", "UTF-8", "时间, 温度\n1,,2\n", "", "时间, 温度\n1,,2\n");
+    row("GB2312", "old.csv", "GB2312", "时间\n", "", QByteArray::fromHex("CAB1BCE40A"));
+    row("CSV on a full disk", "old.csv", "UTF-8", records, "写入文件失败: %1", QByteArray());
+    row("PDF on a full disk", "old.pdf", "UTF-8", records, "写入文件失败: %1", QByteArray());
+    row("below a file", "old.csv/new.csv", "UTF-8", records, "打开文件失败: %1", QByteArray());
 }
 
-void TestHistory::failedExportKeepsOldFile()
+void TestHistory::exportFile()
 {
-    QFETCH(bool, pdf);
     QFETCH(QString, name);
+    QFETCH(QByteArray, codec);
+    QFETCH(QString, text);
     QFETCH(QString, error);
-    const QByteArray oldContent("an earlier export");
+    QFETCH(QByteArray, bytes);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName(codec));
+    const QByteArray oldContent(100, 'o');
     const QStringList oldFiles{"old.csv", "old.pdf"};
     for (const QString &old : oldFiles)
         QVERIFY(SimTest::writeFile(m_dir.filePath(old), oldContent));
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
-    QString text;
-    for (int n = 0; n < 2000; ++n)
-        text += QStringLiteral("2018-01-05 10:00:00,%1,%1.5\n").arg(n);
 
     const QString fileName = m_dir.filePath(name);
     const QString result = SimTest::onFullDisk(kFullDiskBytes, [&] {
-        return pdf ? exportHistoryPdf(fileName, text) : exportHistoryCsv(fileName, text);
+        return name.endsWith(".pdf") ? exportHistoryPdf(fileName, text)
+                                     : exportHistoryCsv(fileName, text);
     });
 
-    QCOMPARE(result, error.arg(fileName));
+    QCOMPARE(result, error.replace(QLatin1String("%1"), fileName));
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before); // nothing left beside them
     for (const QString &old : oldFiles)
-        QCOMPARE(SimTest::fileBytes(m_dir.filePath(old)), oldContent);
+        QCOMPARE(SimTest::fileBytes(m_dir.filePath(old)),
+                 old == name && !bytes.isNull() ? bytes : oldContent);
 }
 
 void TestHistory::viewText_data()

@@ -34,8 +34,6 @@ class TestPackaging : public QObject
 private slots:
     void initTestCase();
     void contents();
-    void dependencies();
-    void desktopEntry();
     void installedTranslations();
     void menuStartsInUserFolder();
     void noPluginsFromWorkingDirectory_data();
@@ -64,6 +62,7 @@ void TestPackaging::initTestCase()
     QCOMPARE(status, 0);
 }
 
+// What the package holds and depends on, and its menu entry.
 void TestPackaging::contents()
 {
     int status = -1;
@@ -78,31 +77,22 @@ void TestPackaging::contents()
                              "/usr/share/icons/hicolor/64x64/apps/norvo-assistant.png",
                              "/usr/share/man/man1/norvo-cli.1.gz"})
         QVERIFY2(listing.contains(QStringLiteral(" .%1\n").arg(path)), path);
-}
-
-void TestPackaging::dependencies()
-{
-    int status = -1;
     const QString depends = runProgram("dpkg-deb", {"--field", m_package, "Depends"}, &status);
     // Linked libraries, and the SQLite driver the programs load at run time.
     for (const char *package :
          {"libqt5core5a", "libqt5serialport5", "libqt5widgets5", "libqt5sql5-sqlite"})
         QVERIFY2(depends.contains(QLatin1String(package)), qPrintable(depends));
-}
 
-void TestPackaging::desktopEntry()
-{
     const QString entry = m_root + "/usr/share/applications/norvo-assistant.desktop";
-    int status = -1;
-    const QString validation = runProgram("desktop-file-validate", {entry}, &status);
-    if (status == -1)
-        QSKIP("desktop-file-validate is not installed");
-    QVERIFY2(status == 0 && validation.isEmpty(), qPrintable(validation));
     QFile file(entry);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     QVERIFY(text.contains("\nExec=norvo-assistant --user-folder\n"));
     QVERIFY(text.contains("\nIcon=norvo-assistant\n"));
+    const QString validation = runProgram("desktop-file-validate", {entry}, &status);
+    if (status == -1)
+        QSKIP("desktop-file-validate is not installed");
+    QVERIFY2(status == 0 && validation.isEmpty(), qPrintable(validation));
 }
 
 // Run from the unpacked package in a folder without translation files: the

@@ -2,6 +2,7 @@
 #include "bootloaderframes.h"
 #include "commandset.h"
 #include "configurationmode.h"
+#include "historyrequest.h"
 #include "seriallink.h"
 #include "simtestsupport.h"
 
@@ -68,9 +69,6 @@ private slots:
     void dataAnswer();
     void exchange_data();
     void exchange();
-    void answerSplitAnywhere_data();
-    void answerSplitAnywhere();
-    void slowTrickleTaken();
     void endlessStreamIsCutOff();
     void vanishingPort_data();
     void vanishingPort();
@@ -83,100 +81,71 @@ private:
 
 void TestSerialLink::exchange_data()
 {
+    QTest::addColumn<int>("baudRate");
+    QTest::addColumn<int>("item"); // past the last item: the end-of-list answer
     QTest::addColumn<Arrange>("arrange");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QByteArray>("answer");
 
     const QByteArray good = goodAnswer();
-    QTest::newRow("three chunks 200 ms apart returned whole")
-            << Arrange([](FaultPlan &f) { f.splitAnswers(3, kSplitGapMs); }) << QString() << good;
-    QTest::newRow("gap beyond the quiet time ends the answer")
-            << Arrange([](FaultPlan &f) { f.splitAnswers(2, kAnswerQuietMs + kSplitGapMs); })
-            << "CRC校验错误" << good.left(good.size() / 2);
-    QTest::newRow("extra non-zero byte")
-            << Arrange([](FaultPlan &f) { f.appendExtraByte(1, kItem, '\x55'); }) << "CRC校验错误"
-            << good + '\x55';
-}
+    const auto row = [](const char *tag, const QString &message, const QByteArray &answer,
+                        const Arrange &arrange) {
+        QTest::newRow(tag) << SimTest::kBaudRate << kItem << arrange << message << answer;
+    };
+    row("three chunks 200 ms apart returned whole", QString(), good,
+        [](FaultPlan &f) { f.splitAnswers(3, kSplitGapMs); });
+    // No gap reaches the quiet time, so a trickle of many seconds is one answer.
+    row("twenty chunks 450 ms apart returned whole", QString(), good,
+        [](FaultPlan &f) { f.splitAnswers(20, 450); });
+    row("gap beyond the quiet time ends the answer", "CRC校验错误", good.left(good.size() / 2),
+        [](FaultPlan &f) { f.splitAnswers(2, kAnswerQuietMs + kSplitGapMs); });
+    row("extra non-zero byte", "CRC校验错误", good + '\x55',
+        [](FaultPlan &f) { f.appendExtraByte(1, kItem, '\x55'); });
 
-void TestSerialLink::exchange()
-{
-    QFETCH(Arrange, arrange);
-    QFETCH(QString, message);
-    QFETCH(QByteArray, answer);
-    arrange(m_sim->faults());
-
-    QSerialPort port;
-    QVERIFY(openSerialPort(port));
-    QByteArray received;
-    QCOMPARE(linkErrorText(requestItem(port, kItem, received), received), message);
-    QCOMPARE(received.toHex(' '), answer.toHex(' '));
-    QCOMPARE(m_sim->receivedFrames(), QList<QByteArray>{makeReadItemFrame(kItem)});
-
-    // Whatever comes late of a spoiled answer must not spoil the next exchange.
-    QTest::qWait(2 * kSplitGapMs);
-    QCOMPARE(requestItem(port, kItem, received), LinkOk);
-    QCOMPARE(received, goodAnswer());
-}
-
-void TestSerialLink::answerSplitAnywhere_data()
-{
-    QTest::addColumn<int>("baudRate");
-    QTest::addColumn<int>("item"); // past the last item: the end-of-list answer
-    QTest::addColumn<int>("cut");  // bytes in the first chunk; 0: every byte on its own
-
-    // The end-of-list answer FF 03 00 41 00 checks after four bytes already.
-    const int endOfList = ItemSet::builtIn().count();
-    const int answerBytes[] = {5, goodAnswer().size()};
+    // However the line splits an answer, the exchange ends with all of it; the
+    // end-of-list answer FF 03 00 41 00 checks after four bytes already.
     for (int baudRate : {SimTest::kSlowBaudRate, SimTest::kBaudRate}) {
-        for (int item : {endOfList, kItem}) {
-            const int bytes = answerBytes[item == kItem ? 1 : 0];
-            for (int cut = 0; cut < bytes; ++cut) {
+        for (int item : {ItemSet::builtIn().count(), kItem}) {
+            const QByteArray whole = item == kItem ? good : hex("FF 03 00 41 00");
+            for (int cut = 0; cut < whole.size(); ++cut) { // 0: every byte on its own
                 QTest::addRow("%d baud, item %d, cut after %d", baudRate, item, cut)
-                        << baudRate << item << cut;
+                        << baudRate << item << Arrange([cut, whole](FaultPlan &f) {
+                               if (cut == 0)
+                                   f.splitAnswers(whole.size(), kSplitGapMs / 10);
+                               else
+                                   f.splitAnswersAt(cut, kSplitGapMs / 10);
+                           })
+                        << QString() << whole;
             }
         }
     }
 }
 
-// However the line splits an answer, the exchange ends with all of it.
-void TestSerialLink::answerSplitAnywhere()
+void TestSerialLink::exchange()
 {
     QFETCH(int, baudRate);
     QFETCH(int, item);
-    QFETCH(int, cut);
-    m_sim->stop();
-    const QString error = SimTest::startOnConfiguredPort(*m_sim, baudRate);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QByteArray whole = item == kItem ? goodAnswer() : QByteArray::fromHex("FF03004100");
-    if (cut == 0)
-        m_sim->faults().splitAnswers(whole.size(), kSplitGapMs / 10);
-    else
-        m_sim->faults().splitAnswersAt(cut, kSplitGapMs / 10);
+    QFETCH(Arrange, arrange);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, answer);
+    if (baudRate != SimTest::kBaudRate) {
+        m_sim->stop();
+        QCOMPARE(SimTest::startOnConfiguredPort(*m_sim, baudRate), QString());
+    }
+    arrange(m_sim->faults());
 
     QSerialPort port;
     QVERIFY(openSerialPort(port));
-    QByteArray answer;
-    QCOMPARE(linkErrorText(requestItem(port, item, answer), answer), QString());
-    QCOMPARE(answer.toHex(' '), whole.toHex(' '));
-    QCOMPARE(checkDataAnswer(answer), DataAnswerCheck::Ok);
-}
-
-// Twenty bytes 450 ms apart: no gap reaches the quiet time, so it is one answer.
-void TestSerialLink::slowTrickleTaken()
-{
-    constexpr int kTrickleGapMs = 450;
-    ItemSet items;
-    items.append(SimItem(QStringLiteral("设备名称"), QStringLiteral("NV-100")));
-    m_sim->setItems(items);
-    const QByteArray whole = ConfigurationMode::dataAnswer(encodeGb2312(items.at(0).text()));
-    QCOMPARE(whole.size(), 20);
-    m_sim->faults().splitAnswers(whole.size(), kTrickleGapMs);
-
-    QSerialPort port;
-    QVERIFY(openSerialPort(port));
-    QByteArray answer;
-    QCOMPARE(linkErrorText(requestItem(port, 0, answer), answer), QString());
-    QCOMPARE(answer, whole);
+    QByteArray received;
+    QCOMPARE(linkErrorText(requestItem(port, item, received), received), message);
+    QCOMPARE(received.toHex(' '), answer.toHex(' '));
+    QCOMPARE(m_sim->receivedFrames(), QList<QByteArray>{makeReadItemFrame(item)});
+    if (message.isEmpty())
+        return;
+    // Whatever comes late of a spoiled answer must not spoil the next exchange.
+    QTest::qWait(2 * kSplitGapMs);
+    QCOMPARE(requestItem(port, kItem, received), LinkOk);
+    QCOMPARE(received, goodAnswer());
 }
 
 void TestSerialLink::endlessStreamIsCutOff()
@@ -285,7 +254,6 @@ void TestSerialLink::frames_data()
     const auto row = [](const char *tag, const QByteArray &frame, const QByteArray &expected) {
         QTest::newRow(tag) << frame << expected;
     };
-    row("read 0", makeReadItemFrame(0), hex("FF 03 4B 00 00 00 47 F0"));
     row("read 261 sends low byte", makeReadItemFrame(261), hex("FF 03 4B 05 00 00 57 F1"));
     row("write action item", makeWriteItemFrame(3, QString()),
         hex("FF 0F 4B 03 00 00 01 00 BA 24"));
@@ -302,9 +270,13 @@ void TestSerialLink::frames_data()
     row("clock, sunday 7, year 2000 sends 0",
         makeClockFrame(QDateTime(QDate(2000, 1, 2), QTime(23, 59, 59))),
         withCrc(hex("FF 0F 4D 08 00 03 07 00 01 02 17 3B 3B 07")));
-    row("history length field differs from data",
-        bootFrame(0x4E9F, 7, hex("91 00 04 12 01 05 12 02 0A")),
+    // The history request's length field (7) differs from its data's (9).
+    row("history, 5 January to 10 February 2018",
+        makeHistoryRequest(QDate(2018, 1, 5), QDate(2018, 2, 10)),
         hex("7E 05 02 4E 9F 00 07 91 00 04 12 01 05 12 02 0A FA AC 7F"));
+    row("history, 2000 and 2099 without the century",
+        makeHistoryRequest(QDate(2000, 1, 1), QDate(2099, 12, 31)),
+        bootFrame(0x4E9F, 7, hex("91 00 04 00 01 01 63 0C 1F")));
     // The boot-loader's requests and the answers expected to them.
     row("boot identification", bootIdentifyRequest(), hex("7E0502293F0000C2C47F"));
     row("boot closing", bootClosingRequest(), hex("7E05022A79000053257F"));
@@ -317,8 +289,6 @@ void TestSerialLink::frames_data()
         hex("7E05022C010404 910401FF") + filled + hex("22F37F"));
     row("boot page 0 answer", bootPageAnswer(0),
         hex("7E02050101000F01000C 506167655B305D204F4B0D0A 7350 7F"));
-    row("boot page 10 answer, 13 text bytes", bootPageAnswer(10),
-        hex("7E02050101001001000D 506167655B31305D204F4B0D0A 378A 7F"));
     row("boot page 100 answer, 14 text bytes", bootPageAnswer(100),
         hex("7E02050101001101000E 506167655B3130305D204F4B0D0A 6AA4 7F"));
 }

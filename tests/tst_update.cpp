@@ -140,15 +140,11 @@ private slots:
     void update();
     void modesAgree_data();
     void modesAgree();
-    void pageIndexWraps();
-    void selectFile_data();
-    void selectFile();
-    void refusedBeforeFlashing_data();
-    void refusedBeforeFlashing();
+    void choosePackage_data();
+    void choosePackage();
     void closesRightAfterFailure();
     void openedFromMainWindow();
     void downloadThenFlashRefusingToClose();
-    void downloadRefused();
     void endingStopsDownloads();
 
 private:
@@ -186,12 +182,15 @@ void TestUpdate::update_data()
     silent.silentIdentifications = 2;
     BootLoaderFaults wrongErase = fine;
     wrongErase.erase = BootLoaderFaults::Answer::Wrong;
+    BootLoaderFaults wrongPage = fine;
+    wrongPage.page = BootLoaderFaults::Answer::Wrong;
+    wrongPage.pageNumber = 2;
 
     const auto row
             = [](const char *tag, int size, const QString &model, const BootLoaderFaults &faults,
-                 const QString &message, const QList<int> &progress, const char *requests) {
+                 const QString &message, const QList<int> &progress, const QString &requests) {
                   QTest::newRow(tag) << size << model << faults << QString() << message << progress
-                                     << QString::fromLatin1(requests);
+                                     << requests;
               };
     row("empty image refused, nothing sent", 0, kModel, fine, "固件包中没有固件!", {}, "");
     // As a real boot-loader does, which leaves for the firmware without a word.
@@ -199,6 +198,12 @@ void TestUpdate::update_data()
         {0, 0}, "IEPCC");
     row("progress is the share before each page, last page padded", 5000, kModel, fine, "",
         {0, 0, 20, 40, 61, 81}, "IEPPPPPCC");
+    // Past 256 pages the one-byte page index starts again at 0, and the answers expected with it.
+    const int wrapping = 257 * kBootPageBytes + 1;
+    QList<int> shares{0};
+    for (int page = 0; page < 258; ++page)
+        shares << int(qint64(page) * kBootPageBytes * 100 / wrapping);
+    row("258 pages", wrapping, kModel, fine, "", shares, "IE" + QString(258, 'P') + "CC");
     QTest::newRow("port missing") << 10 << kModel << fine << "/dev/norvo-none"
                                   << "打开串口失败: /dev/norvo-none 不存在，请检查串口名称和连线"
                                   << QList<int>() << "";
@@ -207,8 +212,8 @@ void TestUpdate::update_data()
     row("model differing in case", 10, "nv-100a", fine,
         "BIN文件与设备型号不一致! (仪表: NV-100A, 文件: nv-100a)", {}, "ICC");
     row("erase answer wrong", 10, kModel, wrongErase, "擦除设备内存失败!", {}, "IECC");
-    row("page 2 answered for page 3", 5000, kModel, pageFault(BootLoaderFaults::Answer::Wrong, 2),
-        "发送文件数据失败!", {0, 0, 20}, "IEPPPCC");
+    row("page 2 answered for page 3", 5000, kModel, wrongPage, "发送文件数据失败!", {0, 0, 20},
+        "IEPPPCC");
 }
 
 void TestUpdate::update()
@@ -222,6 +227,7 @@ void TestUpdate::update()
     QFETCH(QString, requests);
 
     InstrumentSimulator sim;
+    sim.setLatencyMs(0);
     QVERIFY(startBootLoader(sim, kModel, faults).isEmpty());
     if (!port.isNull())
         singleton<Config>::instance()->setValue(SettingsKeys::kSerialPort, port);
@@ -234,6 +240,10 @@ void TestUpdate::update()
     QCOMPARE(outcome.successes, message.isEmpty() ? 1 : 0);
     QCOMPARE(outcome.progress, progress);
     QCOMPARE(requestKinds(outcome.frames), requests);
+    int page = 0;
+    for (const QByteArray &frame : outcome.frames)
+        if (requestKinds({frame}) == QLatin1String("P"))
+            QCOMPARE(static_cast<quint8>(frame.at(10)), static_cast<quint8>(page++));
     if (!message.isEmpty())
         return;
     QCOMPARE(sim.flashedImage(), image);
@@ -277,30 +287,11 @@ void TestUpdate::modesAgree()
         outcomes[fast] = runUpdate(sim, packageOf(model, imageOf(100)));
     }
     QCOMPARE(outcomes[false].successes, model == kModel ? 1 : 0);
+    QCOMPARE(outcomes[true].successes, outcomes[false].successes);
+    QCOMPARE(outcomes[true].errors, outcomes[false].errors);
+    QCOMPARE(outcomes[true].progress, outcomes[false].progress);
     QCOMPARE(requestKinds(outcomes[true].frames), requestKinds(outcomes[false].frames));
-    QVERIFY(outcomes[true] == outcomes[false]);
-}
-
-// Past 256 pages the one-byte index starts again at 0, and the answers expected with it.
-void TestUpdate::pageIndexWraps()
-{
-    InstrumentSimulator sim;
-    sim.setBaudRate(1000000);
-    sim.setLatencyMs(0);
-    QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
-    singleton<Config>::instance()->setValue(SettingsKeys::kFirmwareFastCompletion, true);
-    const QByteArray image = imageOf(257 * kBootPageBytes + 1);
-
-    const Outcome outcome = runUpdate(sim, packageOf(kModel, image));
-    QCOMPARE(outcome.errors, QStringList());
-    QCOMPARE(outcome.successes, 1);
-    QList<int> indexes;
-    for (const QByteArray &frame : outcome.frames)
-        if (requestKinds({frame}) == QLatin1String("P"))
-            indexes << static_cast<quint8>(frame.at(10));
-    QCOMPARE(indexes.size(), 258);
-    QCOMPARE(indexes.mid(254), (QList<int>{254, 255, 0, 1}));
-    QCOMPARE(sim.flashedImage(), image);
+    QCOMPARE(outcomes[true].frames, outcomes[false].frames);
 }
 
 void TestUpdate::parse_data()
@@ -403,76 +394,66 @@ void TestUpdate::parse()
     }
 }
 
-void TestUpdate::selectFile_data()
+// How the package is chosen, and what becomes of it before the update is pressed.
+enum Choice { NoneChosen, Cancelled, Chosen, BrokenBefore, RemovedAfter, ChangedAfter, NoImage };
+
+void TestUpdate::choosePackage_data()
 {
-    QTest::addColumn<bool>("corrupt"); // a byte of the package changed first
-    QTest::addColumn<bool>("cancel");  // the file dialog cancelled instead
-    QTest::addColumn<QStringList>("fields");
-    QTest::newRow("package read") << false << false << QStringList{kDevice, kModel, kVersion};
-    QTest::newRow("broken package shows nothing") << true << false << QStringList{"", "", ""};
-    QTest::newRow("cancelled") << false << true << QStringList{"", "", ""};
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QStringList>("fields"); // shown once chosen
+    QTest::addColumn<QString>("message");    // the update's refusal; empty: not pressed
+    const QStringList read{kDevice, kModel, kVersion}, none{"", "", ""};
+    QTest::newRow("package read") << int(Chosen) << read << QString();
+    QTest::newRow("broken package shows nothing") << int(BrokenBefore) << none << QString();
+    QTest::newRow("cancelled") << int(Cancelled) << none << QString();
+    QTest::newRow("no file chosen") << int(NoneChosen) << none << "请选择文件!";
+    QTest::newRow("file removed after choosing")
+            << int(RemovedAfter) << read << "更新失败,文件不存在或拒绝访问!";
+    QTest::newRow("file changed after choosing")
+            << int(ChangedAfter) << read << "解析文件失败,文件校验失败!";
+    QTest::newRow("no image") << int(NoImage) << read << "固件更新失败,固件包中没有固件!";
 }
 
-void TestUpdate::selectFile()
+// The fields show the package chosen last; a refusal comes before a byte is sent.
+void TestUpdate::choosePackage()
 {
-    QFETCH(bool, corrupt);
-    QFETCH(bool, cancel);
+    QFETCH(int, choice);
     QFETCH(QStringList, fields);
-
-    const QString path = copyOfPackage();
-    if (corrupt)
-        corruptCell(path, m_cell);
-    UpdateDialog dialog;
-    dialog.show();
-    ModalDriver driver;
-    driver.plan(ModalDriver::pickFile(m_package)); // a good package first, so clearing shows
-    dialog.slotSelectFile();
-    if (!cancel)
-        driver.plan(ModalDriver::pickFile(path));
-    dialog.slotSelectFile();
-
-    QCOMPARE(driver.shown().size(), 2); // the two file dialogs, no box
-    QCOMPARE(this->fields(dialog), fields);
-    QCOMPARE(child<QLineEdit>(dialog, "edFilePath")->text(), cancel ? QString() : path);
-    QCOMPARE(child<QPushButton>(dialog, "bntUpdate")->isEnabled(), !fields.first().isEmpty());
-}
-
-void TestUpdate::refusedBeforeFlashing_data()
-{
-    // 0 none chosen, 1 removed, 2 corrupted after choosing, 3 a package without an image
-    QTest::addColumn<int>("change");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no file chosen") << 0 << "请选择文件!";
-    QTest::newRow("file removed after choosing") << 1 << "更新失败,文件不存在或拒绝访问!";
-    QTest::newRow("file changed after choosing") << 2 << "解析文件失败,文件校验失败!";
-    QTest::newRow("no image") << 3 << "固件更新失败,固件包中没有固件!";
-}
-
-void TestUpdate::refusedBeforeFlashing()
-{
-    QFETCH(int, change);
     QFETCH(QString, message);
 
     InstrumentSimulator sim;
     QVERIFY(startBootLoader(sim, kModel, closingAnswered()).isEmpty());
-    const QString path = change < 3
+    const QString path = choice != NoImage
             ? copyOfPackage()
             : sealed(packagePayload(packageEntries(kDevice, kModel, kVersion, {})))(
                     QDir::current());
+    if (choice == BrokenBefore)
+        corruptCell(path, m_cell);
     UpdateDialog dialog;
     dialog.show();
     ModalDriver driver;
-    if (change > 0) {
-        driver.plan(ModalDriver::pickFile(path));
+    if (choice != NoneChosen) {
+        driver.plan(ModalDriver::pickFile(m_package)); // a good package first, so clearing shows
         dialog.slotSelectFile();
+        if (choice != Cancelled)
+            driver.plan(ModalDriver::pickFile(path));
+        dialog.slotSelectFile();
+        QCOMPARE(driver.shown().size(), 2); // the two file dialogs, no box
+        QCOMPARE(child<QLineEdit>(dialog, "edFilePath")->text(),
+                 choice == Cancelled ? QString() : path);
     }
-    if (change == 1)
+    QCOMPARE(this->fields(dialog), fields);
+    QCOMPARE(child<QPushButton>(dialog, "bntUpdate")->isEnabled(), !fields.first().isEmpty());
+    if (message.isEmpty())
+        return;
+    if (choice == RemovedAfter)
         QVERIFY(QFile::remove(path));
-    if (change == 2)
+    if (choice == ChangedAfter)
         corruptCell(path, m_cell);
+    const int shown = driver.shown().size();
     dialog.slotUpdate();
 
-    QCOMPARE(driver.summaries().mid(change > 0 ? 1 : 0), QStringList{boxed(message)});
+    QCOMPARE(driver.summaries().mid(shown), QStringList{boxed(message)});
     QTest::qWait(100);
     QCOMPARE(sim.receivedByteCount(), 0);
 }
@@ -527,20 +508,27 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     dialog.show();
     ModalDriver driver;
     auto *list = child<QComboBox>(dialog, "cmbFileList");
+    auto *download = child<QPushButton>(dialog, "bntDownload");
+    // Refused first for the empty list, then, the directory dialog cancelled, for the directory.
+    download->click();
     child<QPushButton>(dialog, "bntRefresh")->click();
     QTRY_COMPARE(list->count(), 1);
     QCOMPARE(list->itemText(0), QStringLiteral("NV-100A"));
     QCOMPARE(list->itemData(0).toString(), server.url("NV-100A.nvbin"));
     QTRY_VERIFY(list->isEnabled());
+    child<QPushButton>(dialog, "bntSelectPath")->click();
+    download->click();
+    QCOMPARE(driver.summaries().at(0), boxed(QStringLiteral("请选择设备类型!")));
+    QCOMPARE(driver.summaries().at(2), boxed(QStringLiteral("请选择下载路径!")));
     driver.plan(ModalDriver::pickFile(directory));
     child<QPushButton>(dialog, "bntSelectPath")->click();
     QCOMPARE(child<QLineEdit>(dialog, "edDownloadDir")->text(), directory);
-    child<QPushButton>(dialog, "bntDownload")->click();
-    QTRY_COMPARE(driver.shown().size(), 2);
+    download->click();
+    QTRY_COMPARE(driver.shown().size(), 5);
     QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("文件下载成功!")));
     QCOMPARE(child<QProgressBar>(dialog, "barDownload")->value(), 0);
     // Once more: the file there is replaced only on a yes, and no is the default.
-    child<QPushButton>(dialog, "bntDownload")->click();
+    download->click();
     QCOMPARE(driver.summaries().last(), boxed(QStringLiteral("NV-100A.nvbin 已存在, 要替换它吗?")));
     QCOMPARE(driver.shown().last().buttons, (QStringList{"是", "否"}));
 
@@ -565,15 +553,15 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     // Each page waits for the line to fall quiet: time enough to try leaving.
     QTRY_VERIFY(!update->isEnabled());
     QVERIFY(!child<QPushButton>(dialog, "bntSelectFile")->isEnabled());
-    QVERIFY(!child<QPushButton>(dialog, "bntDownload")->isEnabled());
+    QVERIFY(!download->isEnabled());
     QVERIFY(!child<QCheckBox>(dialog, "ckFast")->isEnabled());
     QVERIFY(!dialog.close());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 7, kUpdateTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown().size(), 10, kUpdateTimeoutMs);
 
     const QString refusal = boxed(QStringLiteral("正在更新固件,请等待更新完成!"));
-    QCOMPARE(driver.summaries().mid(4),
+    QCOMPARE(driver.summaries().mid(7),
              (QStringList{refusal, refusal, boxed(QStringLiteral("固件更新成功!"))}));
     QCOMPARE(sim.flashedImage(), imageOf(3 * kBootPageBytes));
     QCOMPARE(barWhenTold, 100);
@@ -592,22 +580,6 @@ void TestUpdate::downloadThenFlashRefusingToClose()
     QCOMPARE(list->count(), 1);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
-}
-
-// With the directory dialog cancelled, a download is refused first for the
-// empty list, then, with a package listed, for the missing directory.
-void TestUpdate::downloadRefused()
-{
-    UpdateDialog dialog;
-    dialog.show();
-    ModalDriver driver;
-    dialog.slotSelectPath();
-    dialog.slotStartDownloadThread();
-    child<QComboBox>(dialog, "cmbFileList")->addItem("NV-100A", "http://127.0.0.1:1/a.nvbin");
-    dialog.slotStartDownloadThread();
-    QCOMPARE(driver.summaries().mid(1),
-             (QStringList{boxed(QStringLiteral("请选择设备类型!")),
-                          boxed(QStringLiteral("请选择下载路径!"))}));
 }
 
 // Ending the dialog stops a stalled fetch and download and waits for them; nothing is left behind.

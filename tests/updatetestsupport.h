@@ -36,14 +36,6 @@ inline BootLoaderFaults closingAnswered(BootLoaderFaults faults = BootLoaderFaul
     return faults;
 }
 
-inline BootLoaderFaults pageFault(BootLoaderFaults::Answer answer, int page)
-{
-    BootLoaderFaults faults = closingAnswered();
-    faults.page = answer;
-    faults.pageNumber = page;
-    return faults;
-}
-
 // The requests the boot-loader saw, one letter each: Identify, Erase, Page, Close.
 inline QString requestKinds(const QList<QByteArray> &frames)
 {
@@ -63,12 +55,6 @@ struct Outcome
     QList<int> progress;
     int successes = 0;
     QList<QByteArray> frames;
-
-    bool operator==(const Outcome &other) const
-    {
-        return errors == other.errors && progress == other.progress && successes == other.successes
-                && frames == other.frames;
-    }
 };
 
 inline Outcome runUpdate(InstrumentSimulator &sim, const DEncryptInfo &package)
