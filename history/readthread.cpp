@@ -60,8 +60,10 @@ void ReadThread::run()
     qint64 received = 0;
     LineWait wait = LineWait::Ready;
     while (wait == LineWait::Ready) {
-        // One byte past the bound is enough to know it is crossed.
-        const QByteArray chunk = port.read(m_answerLimit - received + 1);
+        // One byte past the bound is enough to know it is crossed. What is
+        // there, not the bound: read() sets aside the whole size it is given.
+        const QByteArray chunk
+                = port.read(qMin(port.bytesAvailable(), m_answerLimit - received + 1));
         received += chunk.size();
         if (received > m_answerLimit) {
             emit signalShowError(title, tr("应答过长, 已停止读取; 请关闭仪表的调试输出后再查询"));
