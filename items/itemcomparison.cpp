@@ -27,10 +27,8 @@ ItemDifference valueDifference(const ComparedItem &item, bool fileAction)
     // An action is a command, not a setting: there is nothing to differ.
     if (item.action || fileAction)
         return ItemDifference::Same;
-    // The instrument's clock runs on between any read and any file.
-    if (isClockStamp(item.instrumentValue) && isClockStamp(item.fileValue))
-        return ItemDifference::Same;
-    return item.instrumentValue == item.fileValue ? ItemDifference::Same : ItemDifference::Differs;
+    return readBackMatches(item.instrumentValue, item.fileValue) ? ItemDifference::Same
+                                                                 : ItemDifference::Differs;
 }
 } // namespace
 
@@ -120,7 +118,12 @@ QVector<ItemRowText> itemFileRows(const QVector<ItemRecord> &records, const Skip
 
 bool readBackMatches(const QString &readValue, const QString &sentValue)
 {
-    return echoTakesValue(readValue, sentValue);
+    // The instrument's clock runs on between any read and any file.
+    if (isClockStamp(readValue) && isClockStamp(sentValue))
+        return true;
+    // Exactly as a comparison counts it: the echo's test, whether the text
+    // contains the value, would take a 500.0 kept for a 500 sent.
+    return readValue.trimmed() == sentValue.trimmed();
 }
 
 QString readBackConsistentText(int written)

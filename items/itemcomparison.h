@@ -54,7 +54,8 @@ private:
 // filter applied, the row it holds settled at the end.
 QVector<ItemRowText> itemFileRows(const QVector<ItemRecord> &records, const SkipTable &table);
 
-// Whether a value read back after a write shows the value that was sent.
+// Whether a value read back after a write is the value that was sent, as a
+// comparison would count the two the same.
 bool readBackMatches(const QString &readValue, const QString &sentValue);
 
 // "已写入 12 项, 回读一致".

@@ -27,7 +27,7 @@ const QString kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"
 enum Exit { Success = 0, Differs = 1, Usage = 2, File = 3, Link = 4, Refused = 5, Network = 6 };
 
 // Numbers of the instrument's items once the running clock is left out.
-enum Item { Serial = 2, Mode = 4, Damping = 12, Place = 14, Save = 17, Missing = 40 };
+enum Item { Serial = 2, Mode = 4, Range = 9, Damping = 12, Place = 14, Save = 17, Missing = 40 };
 enum ClockItem { NoClockItem, ClockLeftOut, ClockWritten };
 
 struct CliRun
@@ -295,7 +295,7 @@ void TestCli::write()
 
 void TestCli::diffAndOnlyChanged_data()
 {
-    QTest::addColumn<bool>("edited");   // 工作模式 and 阻尼时间 changed in the file
+    QTest::addColumn<bool>("edited");   // 工作模式 and 量程上限 changed in the file
     QTest::addColumn<int>("forgotten"); // an item whose writes are echoed but not kept
     QTest::addColumn<int>("diffExit");
     QTest::addColumn<int>("writeExit");
@@ -305,9 +305,10 @@ void TestCli::diffAndOnlyChanged_data()
             << false << -1 << int(Success) << int(Success) << "仪表的数值已与文件一致";
     QTest::newRow("two values differ")
             << true << -1 << int(Differs) << int(Success) << "已写入 2 项, 回读一致";
+    // The old value holds the new one as text: still not kept.
     QTest::newRow("value echoed but not kept")
-            << true << int(Damping) << int(Differs) << int(Refused)
-            << "第 12 项 阻尼时间(s): 写入 12, 回读为 3";
+            << true << int(Range) << int(Differs) << int(Refused)
+            << "第 9 项 量程上限: 写入 500, 回读为 500.0";
 }
 
 void TestCli::diffAndOnlyChanged()
@@ -322,7 +323,7 @@ void TestCli::diffAndOnlyChanged()
     QByteArray csv = fileBytes(QStringLiteral("a.csv"));
     if (edited)
         csv.replace("工作模式(自动/手动/测试), 自动", "工作模式(自动/手动/测试), 手动")
-                .replace("阻尼时间(s), 3", "阻尼时间(s), 12");
+                .replace("量程上限, 500.0", "量程上限, 500");
     QVERIFY(writeFile(QStringLiteral("a.csv"), csv));
     if (forgotten >= 0)
         m_sim->faults().forgetWrites(FaultPlan::kEveryTime, forgotten);
@@ -335,10 +336,10 @@ void TestCli::diffAndOnlyChanged()
                                                 {"name", "工作模式(自动/手动/测试)"},
                                                 {"instrument", "自动"},
                                                 {"file", "手动"}},
-                                    QJsonObject{{"item", Damping},
-                                                {"name", "阻尼时间(s)"},
-                                                {"instrument", "3"},
-                                                {"file", "12"}},
+                                    QJsonObject{{"item", Range},
+                                                {"name", "量程上限"},
+                                                {"instrument", "500.0"},
+                                                {"file", "500"}},
                             })
                       .toJson(QJsonDocument::Compact);
     QCOMPARE(QJsonDocument::fromJson(diff.out).toJson(QJsonDocument::Compact),
@@ -352,8 +353,8 @@ void TestCli::diffAndOnlyChanged()
     // The list is read, the differing items written in item order, each read back once.
     QList<QByteArray> expected;
     if (edited)
-        expected = {makeWriteItemFrame(Mode, "手动"), makeWriteItemFrame(Damping, "12"),
-                    makeReadItemFrame(Mode), makeReadItemFrame(Damping)};
+        expected = {makeWriteItemFrame(Mode, "手动"), makeWriteItemFrame(Range, "500"),
+                    makeReadItemFrame(Mode), makeReadItemFrame(Range)};
     const QList<QByteArray> frames = m_sim->receivedFrames().mid(framesBefore);
     QCOMPARE(frames.mid(frames.size() - expected.size()), expected);
     QCOMPARE(writeFrames(frames), expected.size() / 2);
