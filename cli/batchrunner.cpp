@@ -6,6 +6,7 @@
 #include "ddbserver.h"
 #include "exitcodes.h"
 #include "interruptwatcher.h"
+#include "readthread.h"
 #include "texttable.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,14 @@ constexpr char kVerifiedKey[] = "verified";
 constexpr char kOutputSuffix[] = ".csv";
 constexpr int kDiffersStatus = 1; // diff: the instrument differs from the file
 constexpr int kMaxNamePartChars = 60;
+// A worker answers with one JSON object; the largest, a history as JSON, is
+// its answer (bounded by the history reader) in a few times the bytes. More
+// is a worker gone wrong, not a result, and each port would hold it.
+constexpr qint64 kMaxWorkerOutputBytes = 4 * ReadThread::kMaxAnswerBytes;
+constexpr int kBytesPerMiB = 1024 * 1024;
+// A progress line without an end is taken in parts of about this size
+// rather than held on to whole.
+constexpr int kMaxProgressLineBytes = 4096;
 
 // What a port's exit status means, as the record (fixed keywords) and the
 // results (translated) say it.
@@ -275,6 +284,8 @@ void BatchRunner::start(int index)
     PortRun &run = *m_runs.at(index);
     connect(&run.process, &QProcess::readyReadStandardError, this,
             [this, index] { readProgress(index); });
+    connect(&run.process, &QProcess::readyReadStandardOutput, this,
+            [this, index] { readOutput(index); });
     connect(&run.process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
             [this, index](int, QProcess::ExitStatus status) {
                 finished(index, status == QProcess::CrashExit);
@@ -305,6 +316,25 @@ void BatchRunner::readProgress(int index)
         if (!line.isEmpty())
             run.detail = line;
     }
+    if (run.errorBuffer.size() > kMaxProgressLineBytes) {
+        run.errorBuffer.append('\n');
+        readProgress(index);
+    }
+}
+
+void BatchRunner::readOutput(int index)
+{
+    PortRun &run = *m_runs.at(index);
+    const QByteArray bytes = run.process.readAllStandardOutput();
+    if (run.outputTooLong)
+        return;
+    if (run.output.size() + bytes.size() > kMaxWorkerOutputBytes) {
+        run.outputTooLong = true;
+        run.output.clear();
+        run.process.kill();
+        return;
+    }
+    run.output += bytes;
 }
 
 void BatchRunner::finished(int index, bool crashed)
@@ -315,10 +345,15 @@ void BatchRunner::finished(int index, bool crashed)
     run.done = true;
     run.seconds = run.clock.elapsed() / 1000.0;
     readProgress(index);
+    readOutput(index);
     const int code = run.process.exitCode();
     // A worker ended by a signal was stopped, by Ctrl-C or by the batch.
     bool stopped = code == ExitInterrupted;
-    if (crashed) {
+    if (run.outputTooLong) {
+        run.status = ExitFile;
+        run.outcome = QLatin1String(outcomeOf(ExitFile, {}).keyword);
+        run.detail = tr("工作进程的输出超过 %1 MiB, 已被结束").arg(kMaxWorkerOutputBytes / kBytesPerMiB);
+    } else if (crashed) {
         stopped = m_interrupted || code == SIGINT || code == SIGTERM;
 #ifdef SIGHUP
         stopped = stopped || code == SIGHUP;
@@ -348,7 +383,7 @@ void BatchRunner::finished(int index, bool crashed)
 
 void BatchRunner::takeEnvelope(PortRun &run)
 {
-    const QList<QByteArray> lines = run.process.readAllStandardOutput().trimmed().split('\n');
+    const QList<QByteArray> lines = run.output.trimmed().split('\n');
     const QJsonObject envelope = QJsonDocument::fromJson(lines.constLast()).object();
     if (envelope.isEmpty())
         return; // refused before the command ran (a bad option): the error line says why

@@ -54,6 +54,8 @@ private:
         QProcess process;
         QElapsedTimer clock;
         QByteArray errorBuffer;
+        QByteArray output;        // the worker's standard output so far
+        bool outputTooLong = false;
         QString partialFile; // the worker's -o file when the output goes to a directory
         bool done = false;
         int status = 0;
@@ -69,6 +71,7 @@ private:
     QString commandText() const;
     void start(int index);
     void readProgress(int index);
+    void readOutput(int index);
     void finished(int index, bool crashed);
     void takeEnvelope(PortRun &run);
     void placeOutputFile(PortRun &run);
