@@ -81,8 +81,11 @@ QString optionName(const QCommandLineOption &option)
 
 // A port name or a device name as part of a file name: letters, digits and
 // "-._" kept, any other run of characters (separators, blanks, controls)
-// one "_"; no leading dot, so no hidden file and no "..".
-QString safeNamePart(QString text)
+// one "_"; no leading dot, so no hidden file and no "..". A long port name is
+// cut at its front: names of one kind of adapter differ at their end (the
+// serial number, the hub's port).
+enum class CutAt { Front, End };
+QString safeNamePart(QString text, CutAt cut)
 {
     if (text.startsWith(QLatin1String("/dev/")))
         text = text.mid(5);
@@ -95,7 +98,7 @@ QString safeNamePart(QString text)
         else if (!part.endsWith(QLatin1Char('_')))
             part += QLatin1Char('_');
     }
-    part = part.left(kMaxNamePartChars);
+    part = cut == CutAt::Front ? part.right(kMaxNamePartChars) : part.left(kMaxNamePartChars);
     static const QString trimmed = QStringLiteral("._");
     while (!part.isEmpty() && trimmed.contains(part.front()))
         part.remove(0, 1);
@@ -200,11 +203,15 @@ int BatchRunner::prepare(QString *message)
     for (const BatchPort &port : qAsConst(ports)) {
         auto run = std::make_unique<PortRun>();
         run->port = port;
+        // Named after the batch and the port's place in it: two ports whose
+        // names differ only in what a file name cannot hold, or two batches
+        // writing into one folder, never share one.
         if (!m_outputDirectory.isEmpty())
             run->partialFile = QDir(m_outputDirectory)
-                                       .filePath(QStringLiteral(".%1.partial%2")
-                                                         .arg(safeNamePart(port.name),
-                                                              QLatin1String(kOutputSuffix)));
+                                       .filePath(QStringLiteral(".%1-%2.partial%3")
+                                                         .arg(QCoreApplication::applicationPid())
+                                                         .arg(m_runs.size())
+                                                         .arg(QLatin1String(kOutputSuffix)));
         m_runs.push_back(std::move(run));
     }
     return ExitSuccess;
@@ -416,8 +423,8 @@ void BatchRunner::placeOutputFile(PortRun &run)
 {
     if (run.partialFile.isEmpty())
         return;
-    QString name = safeNamePart(run.port.name);
-    const QString device = safeNamePart(run.device);
+    QString name = safeNamePart(run.port.name, CutAt::Front);
+    const QString device = safeNamePart(run.device, CutAt::End);
     if (!device.isEmpty())
         name += QLatin1Char('_') + device;
     const QString target = QDir(m_outputDirectory).filePath(name + QLatin1String(kOutputSuffix));
