@@ -34,8 +34,7 @@ QString openItemPort(QSerialPort &port)
 {
     if (openSerialPort(port))
         return QString();
-    return openFailureText(
-            port, QCoreApplication::translate("RefreshThread", "打开串口失败: %1").arg(QString()));
+    return openFailureText(port, QCoreApplication::translate("RefreshThread", "串口打开失败"));
 }
 
 QString readItemFromDevice(int item, QStringList *fields)

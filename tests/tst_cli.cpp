@@ -186,6 +186,7 @@ void TestCli::exitStatus_data()
     row("result not written", {"--help"}, File, "结果没能写到标准输出", "/dev/full");
     // The instrument is silent or absent: a link failure, not a refusal, whatever the command.
     row("set on a silent instrument", {"set", "12", "7"}, Link, "接受数据超时");
+    row("set with no port named", {"--port=", "set", "12", "7"}, Link, "串口打开失败");
     row("read with the port absent", {"--port", "/dev/norvo-none", "read", "-o", "a.csv"}, Link,
         "打开串口失败: /dev/norvo-none");
 }
