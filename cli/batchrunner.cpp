@@ -33,7 +33,6 @@ constexpr char kWriteCommand[] = "write";
 constexpr char kVerifyOption[] = "verify";
 constexpr char kVerifiedKey[] = "verified";
 constexpr char kOutputSuffix[] = ".csv";
-constexpr int kDiffersStatus = 1; // diff: the instrument differs from the file
 constexpr int kMaxNamePartChars = 60;
 // A worker answers with one JSON object; the largest, a history as JSON, is
 // its answer (bounded by the history reader) in a few times the bytes. More
@@ -54,7 +53,7 @@ struct Outcome
 };
 constexpr Outcome kOutcomes[] = {
         {ExitSuccess, "ok", QT_TRANSLATE_NOOP("BatchRunner", "成功")},
-        {kDiffersStatus, "differs", QT_TRANSLATE_NOOP("BatchRunner", "与文件不同")},
+        {ExitDiffers, "differs", QT_TRANSLATE_NOOP("BatchRunner", "与文件不同")},
         {ExitUsage, "usage", QT_TRANSLATE_NOOP("BatchRunner", "用法错误")},
         {ExitFile, "file", QT_TRANSLATE_NOOP("BatchRunner", "文件问题")},
         {ExitLink, "link", QT_TRANSLATE_NOOP("BatchRunner", "连接失败")},
