@@ -6,6 +6,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSerialPort>
 #include <QStringList>
 
 namespace {
@@ -17,10 +18,16 @@ bool s_identified = false;
 QString s_device;
 QString s_model;
 
-QString itemValue(int item)
+// Both items over one opening of the port; the model only when the name came.
+void readIdentity()
 {
+    QSerialPort port;
     QStringList fields;
-    return readItemFromDevice(item, &fields).isEmpty() ? fields.value(1) : QString();
+    if (!openItemPort(port).isEmpty() || !readItem(port, kDeviceNameItem, &fields).isEmpty())
+        return;
+    s_device = fields.value(1);
+    if (!s_device.isEmpty() && readItem(port, kDeviceModelItem, &fields).isEmpty())
+        s_model = fields.value(1);
 }
 } // namespace
 
@@ -38,11 +45,8 @@ int finish(int status, const QString &command)
     // Asked after the command, so a name the command just wrote is the one
     // recorded; a port that did not answer is not asked twice.
     const bool lineFailed = status == ExitUsage || status == ExitLink || status == ExitInterrupted;
-    if (!s_identified && !lineFailed && command != QLatin1String("flash")) {
-        s_device = itemValue(kDeviceNameItem);
-        if (!s_device.isEmpty())
-            s_model = itemValue(kDeviceModelItem);
-    }
+    if (!s_identified && !lineFailed && command != QLatin1String("flash"))
+        readIdentity();
     const QJsonObject envelope{
             {QStringLiteral("status"), status},
             {QStringLiteral("result"), Console::capturedJson()},
