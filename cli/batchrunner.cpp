@@ -358,7 +358,8 @@ void BatchRunner::finished(int index, bool crashed)
     if (run.outputTooLong) {
         run.status = ExitFile;
         run.outcome = QLatin1String(outcomeOf(ExitFile, {}).keyword);
-        run.detail = tr("工作进程的输出超过 %1 MiB, 已被结束").arg(kMaxWorkerOutputBytes / kBytesPerMiB);
+        run.detail = tr("工作进程的输出超过 %1 MiB, 已被结束")
+                             .arg(kMaxWorkerOutputBytes / kBytesPerMiB);
     } else if (crashed) {
         stopped = m_interrupted || code == SIGINT || code == SIGTERM;
 #ifdef SIGHUP

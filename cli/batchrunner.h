@@ -54,7 +54,7 @@ private:
         QProcess process;
         QElapsedTimer clock;
         QByteArray errorBuffer;
-        QByteArray output;        // the worker's standard output so far
+        QByteArray output; // the worker's standard output so far
         bool outputTooLong = false;
         QString partialFile; // the worker's -o file when the output goes to a directory
         bool done = false;

@@ -116,9 +116,8 @@ private slots:
                 "usb-Silicon_Labs_CP2102N_USB_to_UART_Bridge_Controller_%1-if00-port0");
         QVERIFY(QFile::link(first.portName(), link.arg("A1")));
         QVERIFY(QFile::link(second.portName(), link.arg("B2")));
-        std::unique_ptr<QProcess> batch(
-                startCli({"--ports", link.arg("A1") + ',' + link.arg("B2"), "--baud", "115200",
-                          "read", "-o", "units/"}));
+        std::unique_ptr<QProcess> batch(startCli({"--ports", link.arg("A1") + ',' + link.arg("B2"),
+                                                  "--baud", "115200", "read", "-o", "units/"}));
         QCOMPARE(finish(batch.get()), 0);
         const QStringList files = QDir("units").entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(files.size(), 2);

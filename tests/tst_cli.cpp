@@ -307,9 +307,8 @@ void TestCli::diffAndOnlyChanged_data()
     QTest::newRow("two values differ")
             << true << -1 << int(Differs) << int(Success) << "已写入 2 项, 回读一致";
     // The old value holds the new one as text: still not kept.
-    QTest::newRow("value echoed but not kept")
-            << true << int(Range) << int(Differs) << int(Refused)
-            << "第 9 项 量程上限: 写入 500, 回读为 500.0";
+    QTest::newRow("value echoed but not kept") << true << int(Range) << int(Differs) << int(Refused)
+                                               << "第 9 项 量程上限: 写入 500, 回读为 500.0";
 }
 
 void TestCli::diffAndOnlyChanged()
