@@ -279,7 +279,9 @@ int BatchRunner::run()
     connect(this, &BatchRunner::allFinished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
     for (int index = 0; index < static_cast<int>(m_runs.size()); ++index)
         start(index);
-    if (m_running > 0)
+    // A port that fails to start ends at once, which may queue the end of
+    // the batch while later ports still run: only the count says when it is over.
+    while (m_running > 0)
         loop.exec();
     m_progress->finish();
     return report();

@@ -83,6 +83,10 @@
         <source>%1 个串口中 %2 个成功; 失败: %3</source>
         <translation>%2 of %1 ports succeeded; failed: %3</translation>
     </message>
+    <message>
+        <source>工作进程的输出超过 %1 MiB, 已被结束</source>
+        <translation>The worker&apos;s output went past %1 MiB; it was ended</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1172,10 +1176,6 @@ Write them too? “No” leaves them out; Synchronize Time sets the clock to the
     <message>
         <source>串口打开失败</source>
         <translation>Failed to open the serial port</translation>
-    </message>
-    <message>
-        <source>打开串口失败: %1</source>
-        <translation>Failed to open serial port: %1</translation>
     </message>
     <message>
         <source>地址或命令校验错误</source>

@@ -83,6 +83,10 @@
         <source>%1 个串口中 %2 个成功; 失败: %3</source>
         <translation>%1 個序列埠中 %2 個成功; 失敗: %3</translation>
     </message>
+    <message>
+        <source>工作进程的输出超过 %1 MiB, 已被结束</source>
+        <translation>工作行程的輸出超過 %1 MiB, 已被結束</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1172,10 +1176,6 @@
     <message>
         <source>串口打开失败</source>
         <translation>開啟序列埠失敗</translation>
-    </message>
-    <message>
-        <source>打开串口失败: %1</source>
-        <translation>開啟序列埠失敗: %1</translation>
     </message>
     <message>
         <source>地址或命令校验错误</source>
