@@ -41,6 +41,7 @@ private slots:
     void initTestCase() { QVERIFY(SimTest::enterTemporaryDirectory(m_dir)); }
     void cleanup() { SimTest::resetSettings(); }
     void detectFindsEachInstrumentAtItsRate();
+    void probeGivesUpOnLongestBrokenAnswer();
     void openFailureTold_data();
     void openFailureTold();
     void portListFollowsPlugging();
@@ -96,6 +97,26 @@ void TestPortDiscovery::detectFindsEachInstrumentAtItsRate()
         for (const QByteArray &frame : sims[i].receivedFrames())
             QCOMPARE(frame, makeReadItemFrame(0));
     }
+}
+
+// An answer of the longest length whose CRC does not check, with more bytes
+// behind it, is no instrument: the probe gives up on it instead of asking the
+// port for no bytes over and over.
+void TestPortDiscovery::probeGivesUpOnLongestBrokenAnswer()
+{
+    static InstrumentSimulator sim; // outlives a probe that never returns
+    QVERIFY(sim.start());
+    QByteArray answer = QByteArray::fromHex("FF03FF");
+    answer.append(QByteArray(kLongestLegalAnswerBytes + 1 - answer.size(), '\x55'));
+    sim.faults().replaceAnswers(answer);
+    static std::atomic<bool> stop{false};
+    static PortProbeResult probed;
+    QThread *probing = QThread::create(
+            [] { probed = probePort(sim.portName(), {SimTest::kBaudRate}, stop); });
+    probing->start();
+    QVERIFY2(probing->wait(10000), "the probe did not end"); // left running when it fails
+    delete probing;
+    QVERIFY(!probed.found());
 }
 
 void TestPortDiscovery::openFailureTold_data()
