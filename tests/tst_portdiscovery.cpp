@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSerialPort>
 
 #include <fcntl.h>
@@ -42,6 +43,7 @@ private slots:
     void cleanup() { SimTest::resetSettings(); }
     void detectFindsEachInstrumentAtItsRate();
     void probeGivesUpOnLongestBrokenAnswer();
+    void cancelledSearchStaysCancelled();
     void openFailureTold_data();
     void openFailureTold();
     void portListFollowsPlugging();
@@ -117,6 +119,29 @@ void TestPortDiscovery::probeGivesUpOnLongestBrokenAnswer()
     QVERIFY2(probing->wait(10000), "the probe did not end"); // left running when it fails
     delete probing;
     QVERIFY(!probed.found());
+}
+
+// A cancelled search hides its progress and leaves the dialog usable while
+// its probes still end; asking again meanwhile neither revives the cancelled
+// search nor reports any result.
+void TestPortDiscovery::cancelledSearchStaysCancelled()
+{
+    InstrumentSimulator silent;
+    silent.faults().setSilent(true);
+    QVERIFY(silent.start());
+    SetupDialog dialog;
+    dialog.setPortSource([&silent] {
+        return QList<PortDescription>{{silent.portName(), QString(), QString()}};
+    });
+    dialog.show();
+    auto *detect = child<QPushButton>(dialog, "bntDetect");
+    ModalDriver driver;
+    driver.plan([detect](QWidget *progress) {
+        progress->findChild<QPushButton *>()->click();      // 取消
+        QTimer::singleShot(0, detect, &QPushButton::click); // once this answer has returned
+    });
+    detect->click();
+    QCOMPARE(driver.summaries(), QStringList{QStringLiteral("自动检测: ")});
 }
 
 void TestPortDiscovery::openFailureTold_data()
