@@ -3,6 +3,7 @@
 #include "bootloaderframes.h"
 #include "commandset.h"
 #include "config.h"
+#include "portprobe.h"
 #include "seriallink.h"
 #include "settingskeys.h"
 
@@ -20,13 +21,6 @@ constexpr int kMaxShownModelChars = 32;
 // the boot-loader to take it before the next one or before the port closes;
 // 50 ms is plenty for that.
 constexpr int kClosingSettleMs = 50;
-
-int wireTimeMs(int bytes, qint32 baudRate)
-{
-    if (baudRate <= 0)
-        return 0;
-    return static_cast<int>((qint64(bytes) * kBitsPerByte * 1000 + baudRate - 1) / baudRate);
-}
 } // namespace
 
 UpdateThread::UpdateThread(QObject *parent)
@@ -82,7 +76,7 @@ void UpdateThread::run()
     if (!modelMatches(answer))
         return fail(port,
                     tr("固件更新失败,BIN文件与设备型号不一致! (仪表: %1, 文件: %2)")
-                            .arg(reportedModel(answer), m_package.model()),
+                            .arg(m_identifiedModel, m_package.model()),
                     Failure::WrongModel);
 
     const qint64 size = image.size();
@@ -177,6 +171,6 @@ void UpdateThread::sendClosingRequest(QSerialPort &port)
         port.write(request);
         port.waitForBytesWritten(kWriteTimeoutMs);
         msleep(static_cast<unsigned long>(kClosingSettleMs
-                                          + wireTimeMs(request.size(), port.baudRate())));
+                                          + lineTimeMs(request.size(), port.baudRate())));
     }
 }

@@ -9,16 +9,17 @@ namespace {
 constexpr int kProbedItem = 0; // the first item names the device
 constexpr int kLengthByte = 2; // FF 03 L …
 
-// True while the bytes so far can still grow into a data answer FF 03 L … CRC
-// no longer than its length byte says; an instrument at another rate, or some
-// other device, fails this within its first bytes.
+// True while the bytes so far, not yet a whole answer, can still grow into a
+// data answer FF 03 L … CRC: shorter than its length byte says, as one that
+// already has that length and does not check never becomes one. An instrument
+// at another rate, or some other device, fails this within its first bytes.
 bool couldBecomeDataAnswer(const QByteArray &answer)
 {
     static const QByteArray head = QByteArray::fromHex("FF03");
     if (!head.startsWith(answer.left(kLengthByte)))
         return false;
     return answer.size() <= kLengthByte
-            || answer.size() <= static_cast<quint8>(answer.at(kLengthByte)) + kDataAnswerOverhead;
+            || answer.size() < static_cast<quint8>(answer.at(kLengthByte)) + kDataAnswerOverhead;
 }
 
 // One request at the rate the port is set to; true when a whole data answer came back.
@@ -32,15 +33,18 @@ bool askFirstItem(QSerialPort &port, qint32 baudRate, const std::atomic<bool> &s
     if (!port.waitForBytesWritten(kWriteTimeoutMs))
         return false;
     int waitMs = lineTimeMs(request.size() + 1, baudRate) + kProbeReplyMarginMs;
-    while (!answerComplete(answer)) {
+    for (;;) {
         if (waitForBytes(port, waitMs, &stop) != LineWait::Ready)
             return false;
         answer.append(port.read(kLongestLegalAnswerBytes - answer.size()));
+        if (answerComplete(answer))
+            return true;
+        // Also ends a whole-length answer that does not check: reading on
+        // would ask for no bytes and spin while more are waiting.
         if (!couldBecomeDataAnswer(answer))
             return false;
         waitMs = lineTimeMs(1, baudRate) + kProbeReplyMarginMs;
     }
-    return true;
 }
 } // namespace
 

@@ -165,6 +165,10 @@ void SetupDialog::showMessage(QMessageBox::Icon icon, const QString &title, cons
 
 void SetupDialog::slotDetect()
 {
+    // A cancelled search hides its progress while its probes still end; asking
+    // again then would revive it (setCandidates clears the stop) and report it twice.
+    if (m_detector.isRunning())
+        return;
     // The port typed in is asked too: a port the system does not list (a
     // pseudo-terminal, a link to one) may be the instrument's.
     const QStringList ports

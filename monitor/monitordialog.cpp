@@ -194,6 +194,9 @@ void MonitorDialog::setLogging(bool on)
     const QString fileName
             = chooseSaveFile(this, tr("记录到文件"), tr("记录文件 (*.log *.txt);;所有文件 (*)"),
                              QStringLiteral("log"), false);
+    // The session may have ended, and unchecked the box, while the file was chosen.
+    if (!ui->ckLog->isChecked())
+        return;
     QString error;
     if (!fileName.isEmpty() && m_log.open(fileName, &error))
         return;

@@ -141,6 +141,7 @@ private slots:
     void displayForms();
     void session();
     void unwritableLog();
+    void sessionEndsWhileLogChosen();
     void findBar();
     void keptLines_data();
     void keptLines();
@@ -335,6 +336,25 @@ void TestMonitor::unwritableLog()
     QTRY_COMPARE(shownLines(dialog), (QStringList{"OK", "OK", "OK", ""}));
     QFile log(fileName);
     QVERIFY(log.open(QIODevice::ReadOnly) && log.readAll().startsWith("OK\r\n"));
+}
+
+// A session that ends while the log's file is being chosen has unchecked the
+// box: the file chosen then is not opened, so nothing goes into it unseen.
+void TestMonitor::sessionEndsWhileLogChosen()
+{
+    MonitorDialog dialog;
+    ModalDriver driver;
+    auto *logging = child<QCheckBox>(dialog, "ckLog");
+    const QString fileName = m_dir.filePath(QStringLiteral("late.log"));
+    const ModalDriver::Answer pick = ModalDriver::pickFile(fileName);
+    driver.plan([&dialog, pick](QWidget *chooser) {
+        dialog.slotThreadFinished();
+        pick(chooser);
+    });
+    logging->setChecked(true);
+    dialog.slotDataRecv("OK\r\n");
+    QVERIFY(!logging->isChecked());
+    QVERIFY(!QFile::exists(fileName));
 }
 
 // Ctrl+F: case-insensitive, forwards and backwards round the end; a change of

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSerialPort>
 
 #include <fcntl.h>
@@ -41,6 +42,8 @@ private slots:
     void initTestCase() { QVERIFY(SimTest::enterTemporaryDirectory(m_dir)); }
     void cleanup() { SimTest::resetSettings(); }
     void detectFindsEachInstrumentAtItsRate();
+    void probeGivesUpOnLongestBrokenAnswer();
+    void cancelledSearchStaysCancelled();
     void openFailureTold_data();
     void openFailureTold();
     void portListFollowsPlugging();
@@ -96,6 +99,49 @@ void TestPortDiscovery::detectFindsEachInstrumentAtItsRate()
         for (const QByteArray &frame : sims[i].receivedFrames())
             QCOMPARE(frame, makeReadItemFrame(0));
     }
+}
+
+// An answer of the longest length whose CRC does not check, with more bytes
+// behind it, is no instrument: the probe gives up on it instead of asking the
+// port for no bytes over and over.
+void TestPortDiscovery::probeGivesUpOnLongestBrokenAnswer()
+{
+    static InstrumentSimulator sim; // outlives a probe that never returns
+    QVERIFY(sim.start());
+    QByteArray answer = QByteArray::fromHex("FF03FF");
+    answer.append(QByteArray(kLongestLegalAnswerBytes + 1 - answer.size(), '\x55'));
+    sim.faults().replaceAnswers(answer);
+    static std::atomic<bool> stop{false};
+    static PortProbeResult probed;
+    QThread *probing = QThread::create(
+            [] { probed = probePort(sim.portName(), {SimTest::kBaudRate}, stop); });
+    probing->start();
+    QVERIFY2(probing->wait(10000), "the probe did not end"); // left running when it fails
+    delete probing;
+    QVERIFY(!probed.found());
+}
+
+// A cancelled search hides its progress and leaves the dialog usable while
+// its probes still end; asking again meanwhile neither revives the cancelled
+// search nor reports any result.
+void TestPortDiscovery::cancelledSearchStaysCancelled()
+{
+    InstrumentSimulator silent;
+    silent.faults().setSilent(true);
+    QVERIFY(silent.start());
+    SetupDialog dialog;
+    dialog.setPortSource([&silent] {
+        return QList<PortDescription>{{silent.portName(), QString(), QString()}};
+    });
+    dialog.show();
+    auto *detect = child<QPushButton>(dialog, "bntDetect");
+    ModalDriver driver;
+    driver.plan([detect](QWidget *progress) {
+        progress->findChild<QPushButton *>()->click();      // 取消
+        QTimer::singleShot(0, detect, &QPushButton::click); // once this answer has returned
+    });
+    detect->click();
+    QCOMPARE(driver.summaries(), QStringList{QStringLiteral("自动检测: ")});
 }
 
 void TestPortDiscovery::openFailureTold_data()
