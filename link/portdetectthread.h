@@ -39,6 +39,10 @@ private:
     QStringList m_ports;
     QList<qint32> m_rates;
     std::atomic<bool> m_stop{false};
+    // Set as the last act of run(): the destructor's acquire of it orders
+    // everything the probes did before the object goes away, in a way the
+    // thread sanitizer can follow (QThread::wait() synchronises out of its sight).
+    std::atomic<bool> m_done{true};
 };
 
 #endif
